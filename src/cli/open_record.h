@@ -1,0 +1,35 @@
+// Opening a FRU's VPD record: lookup, backup selection, load, block size and field range.
+#pragma once
+
+#include <cstdint>
+
+#include "cli/command_line.h"
+#include "vpd_access/vpd.h"
+
+namespace orvantis {
+
+// The descriptor table and the first and last field id (inclusive) a command walks.
+struct FieldRange {
+  const vpd_lib::FieldDescriptor* table = nullptr;
+  uint32_t first = 0;
+  uint32_t last = 0;
+};
+
+struct OpenRecord {
+  vpd_lib::vpd* record = nullptr;  // owned by the VPD access library, never released
+  uint32_t block_size = 0;
+  FieldRange range;
+  int16_t format = vpd_lib::VPD_FORMAT_FULL;
+};
+
+// The field range for a supported format and a block 0..7.
+FieldRange field_range_for(int16_t format, int32_t block);
+
+// The last table index of a supported format's descriptor table (0xBC, 0x16, 0x15).
+uint32_t last_table_index(int16_t format);
+
+// Opens and sizes the record the command line names. Returns 0 with *out filled, or prints the
+// failure message(s) and returns 1.
+int open_record(const CommandLine& cl, OpenRecord* out);
+
+}  // namespace orvantis

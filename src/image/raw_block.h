@@ -1,0 +1,17 @@
+// Raw block dump (-r) and burn (-w). A raw file is the image of one block: exactly block-size
+// bytes, no header, bytes exactly as the device holds them.
+#pragma once
+
+#include <cstdint>
+
+#include "vpd_access/vpd.h"
+
+namespace orvantis {
+
+// Copies block `block` (at byte offset block * block_size) into raw_path. Exit status.
+int dump_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const char* raw_path);
+
+// Writes raw_path, which must be exactly block_size bytes, into block `block`. Exit status.
+int burn_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const char* raw_path);
+
+}  // namespace orvantis

@@ -1,0 +1,141 @@
+// The VPD access library as the tool sees it.
+//
+// On a controller this library belongs to the platform; this project ships a file-backed
+// implementation under platform/. The tool reaches the VPD storage only through the names declared
+// here: the record (used as vpd_lib::vpd for fields and as vpd_lib::nvram for the block-0 CRC), the
+// free field functions, the FRU inventory text and the three field descriptor tables.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+namespace vpd_lib {
+
+// Record format codes, the record's `format` member. No other code is supported by the tool.
+enum : int16_t {
+  VPD_FORMAT_FULL = 0,   // system VPD, descriptor table BlockX, 1024-byte blocks
+  VPD_FORMAT_BRIEF = 1,  // component VPD, table CompVPD_v3, 256-byte blocks
+  VPD_FORMAT_CFF3 = 2,   // compact FRU VPD, table CompVPD_cff3, length stored in field 0
+};
+
+// Field id bases: a field id is the base ORed with the table index.
+enum : uint32_t {
+  VPD_BASE_FULL = 0x0000,
+  VPD_BASE_BRIEF = 0x2000,
+  VPD_BASE_CFF3 = 0x3000,
+};
+
+// Field kinds, the descriptor's `kind` member.
+enum : uint32_t {
+  VPD_FIELD_HEX = 0,          // `length` raw bytes
+  VPD_FIELD_BYTE = 1,         // one number
+  VPD_FIELD_WORD = 2,         // 16-bit number
+  VPD_FIELD_DWORD = 3,        // 32-bit number
+  VPD_FIELD_TEXT = 4,         // fixed-length text, padded by `pad`
+  VPD_FIELD_ZERO = 5,         // no value, `length` bytes 0x00
+  VPD_FIELD_BLANK = 6,        // no value, `length` bytes 0x20
+  VPD_FIELD_TAGGED_TEXT = 7,  // 32-byte slot: tag byte + 31 text bytes; tag 0x20 = empty
+  VPD_FIELD_MAC = 8,          // 6-byte hardware address
+};
+
+// Pad word: low byte is the pad character; this bit puts the pad in front of the text.
+// A pad word of 0 means the text field is never repaired.
+constexpr uint16_t VPD_PAD_FRONT = 0x200;
+
+// One entry of a field descriptor table: 20 bytes on the 32-bit target. A field's bytes lie in
+// vpd_data at (block * 0x400 + offset) & 0xFFFF. The tables have no header and no count.
+struct FieldDescriptor {
+  uint16_t block;
+  uint16_t offset;
+  uint16_t length;
+  uint16_t reserved;
+  uint32_t kind;
+  const char* name;  // NUL-terminated, owned by the library
+  uint16_t pad;
+};
+
+#if UINTPTR_MAX == 0xFFFFFFFFu
+// On the 32-bit target the entry layout is part of the library's binary interface.
+static_assert(sizeof(FieldDescriptor) == 20, "descriptor entry must be 20 bytes");
+static_assert(offsetof(FieldDescriptor, block) == 0, "block at 0");
+static_assert(offsetof(FieldDescriptor, offset) == 2, "offset at 2");
+static_assert(offsetof(FieldDescriptor, length) == 4, "length at 4");
+static_assert(offsetof(FieldDescriptor, kind) == 8, "kind at 8");
+static_assert(offsetof(FieldDescriptor, name) == 12, "name at 12");
+static_assert(offsetof(FieldDescriptor, pad) == 16, "pad at 16");
+#endif
+
+// The three descriptor tables; entry i describes the field with table index i.
+extern const FieldDescriptor BlockX[];        // VPD_FORMAT_FULL, indices 0x00..0xBC
+extern const FieldDescriptor CompVPD_v3[];    // VPD_FORMAT_BRIEF, indices 0x00..0x16
+extern const FieldDescriptor CompVPD_cff3[];  // VPD_FORMAT_CFF3, indices 0x00..0x15
+
+// The record, block-0 CRC side. The library owns every record; the tool never deletes one.
+class nvram {
+ public:
+  virtual ~nvram();
+
+  // Reads `length` bytes of the device from byte `offset` into `buffer`; nonzero on success.
+  virtual int read_raw(unsigned int offset, unsigned int length, unsigned char* buffer);
+  // Writes `length` bytes from `buffer` to the device at `offset`; nonzero on success.
+  // Neither raw operation touches vpd_data.
+  virtual int write_raw(unsigned int offset, unsigned int length, unsigned char* buffer, bool flag);
+  // Reads the device (or its backup copy when use_backup is set) into vpd_data. Called with 0.
+  virtual bool load(int flags);
+
+  // CRC-32 over block 0 as it is in vpd_data, and the CRC stored in block 0.
+  uint32_t calcBlock0CRC32() const;
+  uint32_t getBlock0CRC32() const;
+  // 1 supported; -1 format, -2 size, -3 layout version not supported.
+  int isBlock0CRCSupported() const;
+  // Writes the calculated CRC into out[0..3] in the byte order the CRC field stores.
+  void returnVPDBlock0CRC32(unsigned char* out);
+
+  std::string dev_name;
+  int16_t format = VPD_FORMAT_FULL;
+  uint32_t max_size = 0;
+  unsigned char* vpd_data = nullptr;
+  bool use_backup = false;
+  bool preload_flag = false;
+
+ protected:
+  nvram() = default;
+  nvram(const nvram&) = delete;
+  nvram& operator=(const nvram&) = delete;
+};
+
+// The record, field side.
+class vpd : public nvram {
+ public:
+  // Copies min(length, field length) bytes of the field into buffer; the count, or -1 when the id
+  // is not a field of this record's format.
+  int read_field(unsigned int field_id, unsigned int length, unsigned char* buffer);
+  // Writes min(length, field length) bytes to the device and into vpd_data; the count or -1.
+  int write_field(unsigned int field_id, unsigned int length, unsigned char* data, bool flag);
+  // The field's length in this record's layout, -1 for an unknown id.
+  int get_field_size(unsigned int field_id);
+  // mode 0: "0x" and the bytes as upper-case hex in stored order; mode 4: the bytes up to the
+  // first NUL with trailing blanks removed. The result is the text length, or -1.
+  int read_field_to_string(std::string& out, unsigned int field_id, int mode, int width);
+};
+
+// The record of FRU `fru`, or null when the inventory has no such FRU. One record per FRU per
+// process; the same pointer on every call.
+vpd* find_vpd_record(unsigned char fru, bool preload);
+
+// The same field operations through the FRU's record (loading it on first use).
+int vpd_read_field_size(unsigned char fru, unsigned int field_id);
+int vpd_write_field(unsigned char fru, unsigned int field_id, unsigned int length,
+                    unsigned char* data, bool flag);
+
+}  // namespace vpd_lib
+
+namespace vpd_db {
+
+// Appends the FRU inventory text to *out: a header line, then one line per FRU in id order.
+// 0 on success, -2 when the inventory is missing, -22 when it cannot be parsed.
+int fill_stream_with_vpd_info(std::stringstream* out);
+
+}  // namespace vpd_db
