@@ -1,8 +1,9 @@
 // Properties of the three field descriptor tables that the printer, the converter, the field list
-// and the named fields depend on.
+// and the named fields depend on, and of the sample platform built from them.
 #include <algorithm>
 #include <cstring>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -232,6 +233,140 @@ TEST(Tables, FixtureLookupFindsFieldsByTheirExactName) {
   };
   for (const Row& r : rows)
     EXPECT_EQ(testing::index_of(r.format, r.name), r.index) << r.name;
+}
+
+// The sample platform the build generates: what the README and the end-to-end tests rely on.
+struct SampleDevice {
+  const char* device;
+  size_t size;
+  const char* head;  // first bytes, as hex: the length word the tool checks, then the layout byte
+};
+
+const SampleDevice kSampleDevices[] = {
+    {"mb_vpd", 0x2000, "03FE02"},
+    {"mb_vpd.backup", 0x400, "03FE02"},
+    {"riser_vpd", 0x800, "03FE01"},
+    {"ocp_vpd", 0x100, "FE00"},
+    {"psu1_vpd", 0x200, "0001"},  // 0x0100, little-endian
+};
+
+std::string sample_path(const std::string& device) {
+  return std::string(SAMPLE_DB_DIR) + "/dev/" + device;
+}
+
+TEST(SamplePlatform, DevicesHaveTheirSizeAndTheLengthWordsTheToolAccepts) {
+  for (const SampleDevice& s : kSampleDevices) {
+    testing::Bytes image = testing::read_file(sample_path(s.device));
+    EXPECT_EQ(image.size(), s.size) << s.device;
+    testing::Bytes head = testing::hex_bytes(s.head);
+    ASSERT_GE(image.size(), head.size()) << s.device;
+    EXPECT_TRUE(std::equal(head.begin(), head.end(), image.begin())) << s.device;
+  }
+  EXPECT_FALSE(testing::file_exists(sample_path("psu2_vpd"))) << "the empty bay has no device";
+}
+
+TEST(SamplePlatform, SystemBoardsCarryACorrectBlockZeroCrc) {
+  for (const char* device : {"mb_vpd", "mb_vpd.backup", "riser_vpd"}) {
+    testing::Bytes image = testing::read_file(sample_path(device));
+    ASSERT_GE(image.size(), 0x400u) << device;
+    uint32_t crc = testing::reference_crc32(image.data(), 0x3FC);
+    uint32_t stored = uint32_t{image[0x3FC]} << 24 | uint32_t{image[0x3FD]} << 16 |
+                      uint32_t{image[0x3FE]} << 8 | image[0x3FF];
+    EXPECT_EQ(stored, crc) << device;
+  }
+}
+
+TEST(SamplePlatform, BackupCopyDiffersFromTheSystemBoardOnlyInUpdateCountSerialAndCrc) {
+  testing::Bytes main_image = testing::read_file(sample_path("mb_vpd"));
+  testing::Bytes backup = testing::read_file(sample_path("mb_vpd.backup"));
+  ASSERT_EQ(main_image.size(), 0x2000u);
+  ASSERT_EQ(backup.size(), 0x400u);
+  std::set<uint32_t> changed;
+  for (uint32_t a = 0; a < 0x400; ++a)
+    if (main_image[a] != backup[a]) {
+      for (uint32_t i = 0; i <= 0x4C; ++i) {
+        const FieldDescriptor& d = vpd_lib::BlockX[i];
+        if (a >= d.offset && a < uint32_t{d.offset} + d.length) changed.insert(i);
+      }
+    }
+  const int16_t full = vpd_lib::VPD_FORMAT_FULL;
+  EXPECT_EQ(changed, (std::set<uint32_t>{testing::index_of(full, "VPD Update Count"),
+                                         testing::index_of(full, "Planar Serial Number"), 0x4C}));
+}
+
+// Fields without a value hold their empty form, so an unedited printout converts back to the
+// same bytes: blank fields 0x20, empty tagged slots 0x20 throughout, zero fields 0x00.
+TEST(SamplePlatform, SystemBoardHoldsTheEmptyFormOfValuelessFields) {
+  testing::Bytes image = testing::read_file(sample_path("mb_vpd"));
+  ASSERT_EQ(image.size(), 0x2000u);
+  int blank = 0, zero = 0;
+  for (uint32_t i = 0; i <= 0xBC; ++i) {
+    const FieldDescriptor& d = vpd_lib::BlockX[i];
+    uint32_t a = testing::address_of(d);
+    testing::Bytes bytes(image.begin() + a, image.begin() + a + d.length);
+    if (d.kind == vpd_lib::VPD_FIELD_BLANK) {
+      ++blank;
+      EXPECT_EQ(bytes, testing::Bytes(d.length, 0x20)) << where(kTables[0], i);
+    } else if (d.kind == vpd_lib::VPD_FIELD_ZERO) {
+      ++zero;
+      EXPECT_EQ(bytes, testing::Bytes(d.length, 0x00)) << where(kTables[0], i);
+    } else if (d.kind == vpd_lib::VPD_FIELD_TAGGED_TEXT && bytes[0] == 0x20) {
+      EXPECT_EQ(bytes, testing::Bytes(32, 0x20)) << where(kTables[0], i);
+    } else if (d.kind == vpd_lib::VPD_FIELD_TAGGED_TEXT) {
+      // A used slot must hold a NUL among its text bytes, or it would print 31 characters and a
+      // "|" that read back as 33 bytes.
+      EXPECT_NE(std::find(bytes.begin() + 1, bytes.end(), 0x00), bytes.end())
+          << where(kTables[0], i);
+    }
+  }
+  EXPECT_GT(blank, 0);
+  EXPECT_GT(zero, 0);
+}
+
+// -e and -f have something to show on the sample: these two block-0 text fields are stored
+// followed by NUL bytes instead of their padding.
+TEST(SamplePlatform, SystemBoardHasTwoTextFieldsThatBreakTheirPadding) {
+  testing::Bytes image = testing::read_file(sample_path("mb_vpd"));
+  ASSERT_EQ(image.size(), 0x2000u);
+  std::set<std::string> broken;
+  for (uint32_t i = 0; i <= 0x4C; ++i) {
+    const FieldDescriptor& d = vpd_lib::BlockX[i];
+    if (d.kind != vpd_lib::VPD_FIELD_TEXT || d.pad == 0) continue;
+    std::string value(image.begin() + d.offset, image.begin() + d.offset + d.length);
+    if (value.find('\0') != std::string::npos) broken.insert(d.name);
+  }
+  EXPECT_EQ(broken, (std::set<std::string>{"Asset Tag", "Planar Build Sequence"}));
+}
+
+TEST(SamplePlatform, InventoryListsEveryFruWithAHexMaxSize) {
+  testing::Bytes text = testing::read_file(std::string(SAMPLE_DB_DIR) + "/inventory");
+  std::istringstream in(testing::string_of(text));
+  struct Row {
+    std::string fru, present, format, max_size, device;
+  };
+  std::vector<Row> rows;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream words(line);
+    Row r;
+    std::string description;
+    words >> r.fru >> r.present >> r.format >> r.max_size >> r.device >> description;
+    EXPECT_FALSE(description.empty()) << line;
+    EXPECT_EQ(r.max_size.compare(0, 2, "0x"), 0) << line;
+    rows.push_back(r);
+  }
+  const char* expected[][4] = {
+      {"0", "yes", "full", "mb_vpd"},  {"1", "yes", "full", "riser_vpd"},
+      {"2", "yes", "brief", "ocp_vpd"}, {"3", "yes", "cff3", "psu1_vpd"},
+      {"4", "no", "cff3", "psu2_vpd"},
+  };
+  ASSERT_EQ(rows.size(), 5u);
+  for (size_t k = 0; k < rows.size(); ++k) {
+    EXPECT_EQ(rows[k].fru, expected[k][0]) << "line " << k;
+    EXPECT_EQ(rows[k].present, expected[k][1]) << "line " << k;
+    EXPECT_EQ(rows[k].format, expected[k][2]) << "line " << k;
+    EXPECT_EQ(rows[k].device, expected[k][3]) << "line " << k;
+  }
 }
 
 }  // namespace
