@@ -239,6 +239,26 @@ TEST_F(RecordTest, RawWriteStaysInsideMaxSizeAndFileWithoutTouchingVpdData) {
   EXPECT_EQ(big->write_raw(2, 0xFFFFFFFF, data, false), 0);  // offset + length wraps 32 bits
 }
 
+TEST_F(RecordTest, RawRangeWrappingPast32BitsIsRefused) {
+  // A character device has no length of its own: only max_size bounds the range.
+  db.add_line("0 yes full 0x2000 /dev/zero endless");
+  vpd_lib::vpd* r = vpd_lib::find_vpd_record(0, true);
+  ASSERT_NE(r, nullptr);
+  unsigned char buf[0x20] = {};
+  struct Row {
+    uint32_t offset;
+    uint32_t length;
+    bool ok;
+  } rows[] = {{0x1FE0, 0x20, true}, {0x1FF0, 0x20, false}, {0xFFFFFFF0, 0x20, false},
+              {0xFFFFFFFF, 0x2, false}};
+  for (const Row& row : rows) {
+    EXPECT_EQ(r->read_raw(row.offset, row.length, buf) != 0, row.ok) << std::hex << row.offset;
+    if (!row.ok) {
+      EXPECT_EQ(r->write_raw(row.offset, row.length, buf, false), 0) << std::hex << row.offset;
+    }
+  }
+}
+
 TEST_F(RecordTest, UnknownFieldIdsAreRefusedByEveryOperation) {
   db.add_fru(0, "full", 0x2000, "f", Image::full().bytes());
   db.add_fru(1, "brief", 0x100, "b", Image::brief().bytes());
