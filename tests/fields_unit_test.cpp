@@ -1,4 +1,7 @@
 // Request tokens, byte tokens, the named-field table and the conforming form of text fields.
+#include <unistd.h>
+
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -119,6 +122,83 @@ TEST(TextFieldTakesPart, OnlyTextFieldsWithAPadWord) {
     d.pad = PAD_SPACE;
     EXPECT_FALSE(text_field_takes_part(d)) << "kind " << kind;
   }
+}
+
+// A record over a caller's buffer: the conformance commands read and change only vpd_data.
+class BufferRecord : public vpd_lib::vpd {
+ public:
+  explicit BufferRecord(std::vector<unsigned char>* data) { vpd_data = data->data(); }
+};
+
+// Runs `body` with standard output sent to a temporary file and returns what it wrote.
+template <typename Body>
+std::string captured_stdout(Body body) {
+  std::fflush(stdout);
+  std::FILE* sink = std::tmpfile();
+  const int saved = ::dup(1);
+  ::dup2(::fileno(sink), 1);
+  body();
+  std::fflush(stdout);
+  ::dup2(saved, 1);
+  ::close(saved);
+  std::string out;
+  std::rewind(sink);
+  for (int c; (c = std::fgetc(sink)) != EOF;) out += static_cast<char>(c);
+  std::fclose(sink);
+  return out;
+}
+
+const char LONG_NAME[] = "A Text Field Name That Runs Past The Forty-Five Column Edge";
+
+// block, offset, length, reserved, kind, name, pad
+const vpd_lib::FieldDescriptor TEXT_TABLE[] = {
+    {0, 0x00, 4, 0, vpd_lib::VPD_FIELD_TEXT, "Back Padded", PAD_SPACE},
+    {0, 0x04, 6, 0, vpd_lib::VPD_FIELD_TEXT, LONG_NAME, PAD_FRONT_ZERO},
+    {0, 0x0A, 4, 0, vpd_lib::VPD_FIELD_TEXT, "Never Repaired", 0},
+    {0, 0x0E, 4, 0, vpd_lib::VPD_FIELD_HEX, "Hex With Pad", PAD_SPACE},
+    {1, 0x00, 3, 0, vpd_lib::VPD_FIELD_TEXT, "Second Block", PAD_SPACE},
+};
+
+std::vector<unsigned char> text_table_data() {
+  std::vector<unsigned char> data(0x800, 0);
+  const std::string head = std::string("AB\0\0", 4) + std::string("42\0\0\0\0", 6) +
+                           std::string("X\0\0\0", 4) + std::string("\0\0\0\0", 4);
+  std::copy(head.begin(), head.end(), data.begin());
+  data[0x400] = 'Z';
+  data[0x401] = 'Z';
+  data[0x402] = 'Z';
+  return data;
+}
+
+TEST(ExamineText, ReportsNonConformingTextFieldsOnly) {
+  std::vector<unsigned char> data = text_table_data();
+  const std::vector<unsigned char> before = data;
+  BufferRecord record(&data);
+  const std::string out = captured_stdout([&] { run_examine_text(TEXT_TABLE, &record, 0, 4); });
+  const std::string expected =
+      "old->" + std::string(34, ' ') + "Back Padded: [" + std::string("AB\0\0", 4) + "]t\n" +
+      "new->" + std::string(34, ' ') + "Back Padded: [AB  ]t\n\n" +
+      "old->" + LONG_NAME + ": [" + std::string("42\0\0\0\0", 6) + "]t\n" +
+      "new->" + LONG_NAME + ": [000042]t\n\n";
+  EXPECT_EQ(out, expected);
+  EXPECT_EQ(data, before);
+}
+
+TEST(ExamineText, WalksOnlyTheGivenRange) {
+  std::vector<unsigned char> data = text_table_data();
+  BufferRecord record(&data);
+  EXPECT_EQ(captured_stdout([&] { run_examine_text(TEXT_TABLE, &record, 2, 4); }), "");
+  EXPECT_EQ(captured_stdout([&] { run_examine_text(TEXT_TABLE, &record, 1, 0); }), "");
+}
+
+TEST(FixText, ReplacesNonConformingBytesInMemory) {
+  std::vector<unsigned char> data = text_table_data();
+  std::vector<unsigned char> expected = data;
+  const std::string fixed = "AB  000042";
+  std::copy(fixed.begin(), fixed.end(), expected.begin());
+  BufferRecord record(&data);
+  captured_stdout([&] { run_fix_text(TEXT_TABLE, &record, 0, 4, false); });
+  EXPECT_EQ(data, expected);
 }
 
 }  // namespace
