@@ -30,7 +30,7 @@ constexpr uint32_t FULL_SIZE = 0x2000;
 constexpr uint32_t BLOCK_FIRST[8] = {0x00, 0x4D, 0x8D, 0xA1, 0xB0, 0xB8, 0xB8, 0xB8};
 constexpr uint32_t BLOCKX_END = 0xBD;
 
-uint32_t block_last(int block) { return block < 4 ? BLOCK_FIRST[block + 1] - 1 : 0xBC; }
+uint32_t block_last(int block) { return block < 5 ? BLOCK_FIRST[block + 1] - 1 : 0xBCu; }
 
 // `before` with `data` stored at `address`: what a device must hold after a one-field write.
 Bytes with_bytes(Bytes before, uint32_t address, const Bytes& data) {
