@@ -129,11 +129,12 @@ class PrintoutReader {
     // The name column is right-aligned, so the name read is exactly the descriptor's name.
     const size_t name_start = text_.find_first_not_of(kBlank);
     const std::string name = text_.substr(name_start, colon - name_start);
-    if (name != d.name) {
+    const char* expected = d.name != nullptr ? d.name : "";
+    if (name != expected) {
       output_->append("Data corruption idx[");
       output_->append(std::to_string(index_));
       output_->append("]!! Program Exit!  Expected \"");
-      output_->append(d.name);
+      output_->append(expected);
       output_->append("\" but got \"");
       output_->append(name);
       output_->append("\"\n");
@@ -143,7 +144,7 @@ class PrintoutReader {
 
     const uint32_t bytes = field_bytes(d);
     if (!range_inside(block_size_, d.offset, bytes)) {
-      reject(field_line, "field \"" + std::string(d.name) + "\" (" + std::to_string(bytes) +
+      reject(field_line, "field \"" + std::string(expected) + "\" (" + std::to_string(bytes) +
                              " bytes at offset " + std::to_string(d.offset) +
                              ") does not fit in a block of " + std::to_string(block_size_) +
                              " bytes");
