@@ -70,9 +70,9 @@ Bytes expected_image(int16_t format, const Bytes& device, unsigned block, uint32
 }
 
 // Deterministic bytes, so a failure replays.
-class Bytesource {
+class ByteSource {
  public:
-  explicit Bytesource(uint32_t seed) : state_(seed) {}
+  explicit ByteSource(uint32_t pattern) : state_(pattern) {}
   unsigned char next() {
     state_ = state_ * 1103515245u + 12345u;
     return static_cast<unsigned char>(state_ >> 16);
@@ -97,11 +97,11 @@ class Bytesource {
 // Every field of the format's table set to a value of its kind that survives print and convert,
 // tagged slots cycling through empty, NUL-split and NUL-free forms. The length word (and for full
 // images the layout byte) stay as the image builder set them.
-Image filled_image(int16_t format, uint32_t seed) {
+Image filled_image(int16_t format, uint32_t pattern) {
   Image img = format == vpd_lib::VPD_FORMAT_FULL    ? Image::full(2, 0x2000)
               : format == vpd_lib::VPD_FORMAT_BRIEF ? Image::brief(0x800)
                                                     : Image(0x800);
-  Bytesource src(seed);
+  ByteSource src(pattern);
   const FieldDescriptor* table = testing::table_for(format);
   unsigned tagged = 0;
   for (uint32_t i = 1; i <= testing::table_last(format); ++i) {
@@ -188,13 +188,13 @@ void expect_round_trip(const std::string& db_root, unsigned fru, int16_t format,
 TEST(ConvertRoundTrip, EveryKindOfEveryFormatConvertsBack) {
   for (int16_t format :
        {vpd_lib::VPD_FORMAT_FULL, vpd_lib::VPD_FORMAT_BRIEF, vpd_lib::VPD_FORMAT_CFF3}) {
-    for (uint32_t seed : {1u, 77u, 4242u}) {
+    for (uint32_t pattern : {1u, 77u, 4242u}) {
       FixtureDb db;
-      const Image img = filled_image(format, seed);
+      const Image img = filled_image(format, pattern);
       db.add_fru(3, format_word(format), static_cast<uint32_t>(img.bytes().size()), "dev",
                  img.bytes());
       expect_round_trip(db.root(), 3, format, img.bytes(),
-                        std::string(format_word(format)) + " seed " + std::to_string(seed));
+                        std::string(format_word(format)) + " pattern " + std::to_string(pattern));
     }
   }
 }
