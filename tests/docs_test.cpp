@@ -98,7 +98,7 @@ TEST_F(Completion, DashOffersEveryOption) {
             "-p\n-E\n-b\n-i\n-B\n-n\n-o\n-O\n-g\n-G\n-c\n-w\n-r\n-l\n-s\n-S\n-y\n-f\n-e\n-P\n-h\n");
 }
 
-TEST_F(Completion, CapitalLetterNarrowsTheOptions) {
+TEST_F(Completion, TypedPrefixNarrowsTheOptions) {
   EXPECT_EQ(complete("-p -S"), "-S\n");
 }
 
