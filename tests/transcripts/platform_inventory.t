@@ -7,6 +7,8 @@ $ line inventory '   # an indented comment'
 $ line inventory '  '
 $ line inventory 7 no -32768 4294967295 odd
 $ line inventory 0xff yes 32767 0 last
+$ # Tabs separate columns as blanks do: the next line's separators are tabs.
+$ line inventory '	9	no	brief	0x100	tabbed	bay  2	'
 $ orvantis -l
 FRU  PRESENT  FORMAT  MAX_SIZE    DEVICE      DESCRIPTION
 0    yes      full    0x2000      mb_vpd      System board (planar), 8 blocks, layout 2
@@ -15,6 +17,7 @@ FRU  PRESENT  FORMAT  MAX_SIZE    DEVICE      DESCRIPTION
 3    yes      cff3    0x200       psu1_vpd    Power supply 1, compact FRU VPD
 4    no       cff3    0x200       psu2_vpd    Power supply 2 (bay empty)
 7    no       -32768  0xFFFFFFFF  odd
+9    no       brief   0x100       tabbed      bay  2
 16   yes      cff3    0x100       /abs/fru16  Power   supply
 255  yes      32767   0x0         last
 [exit 0]
