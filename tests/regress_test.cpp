@@ -10,13 +10,11 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 TEST(Regressions, EverySavedInputRunsThroughItsHarness) {
   for (const orvantis_fuzz::Harness& harness : orvantis_fuzz::kHarnesses) {
-    const fs::path folder = fs::path(TEST_DATA_DIR) / "regressions" / harness.name;
+    const auto folder = std::filesystem::path(TEST_DATA_DIR) / "regressions" / harness.name;
     size_t replayed = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
       SCOPED_TRACE(entry.path().string());
       const orvantis::testing::Bytes input = orvantis::testing::read_file(entry.path().string());
       harness.run(input.data(), input.size());
