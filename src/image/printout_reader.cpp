@@ -1,5 +1,6 @@
 #include "image/printout_reader.h"
 
+#include <exception>
 #include <string>
 
 #include "util/bytes.h"
@@ -82,6 +83,17 @@ class PrintoutReader {
         output_(output) {}
 
   int run() {
+    // A file stream throws from inside its buffer when the read itself fails (a directory, an I/O
+    // error); that is a refusal like any other, never an abnormal end.
+    try {
+      return read_lines();
+    } catch (const std::exception&) {
+      return reject(line_no_ + 1, "read error");
+    }
+  }
+
+ private:
+  int read_lines() {
     for (;;) {
       const LineRead read = next_line(&line_);
       if (read == LINE_END) return 0;
@@ -93,7 +105,6 @@ class PrintoutReader {
     }
   }
 
- private:
   enum LineRead { LINE_READ, LINE_END, LINE_TOO_LONG };
 
   // Reads one line without its '\n' (a last line may lack it). Stops reading a line that passes
