@@ -1,7 +1,46 @@
 #include "fields/block0_crc.h"
 
+#include <cstdio>
+
 namespace orvantis {
-// Not built yet: refuse without output.
-int run_check_crc(vpd_lib::vpd*) { return 1; }
-int run_fix_crc(vpd_lib::vpd*) { return 1; }
+namespace {
+
+// The three labels are padded so the values line up in one column.
+void print_calculated_and_stored(const vpd_lib::vpd* record, uint32_t calculated) {
+  std::printf("Calculated CRC = 0x%x\n", static_cast<unsigned>(calculated));
+  std::printf("Stored CRC     = 0x%x\n", static_cast<unsigned>(record->getBlock0CRC32()));
+}
+
+}  // namespace
+
+std::string crc_support_message(int answer) {
+  switch (answer) {
+    case 1: return "";
+    case -1: return "CRC not supported for given vpd format";
+    case -2: return "CRC not calculated since VPD size is invalid";
+    case -3: return "CRC not supported for given vpd version";
+    default: return "Unexpected crc_support return = " + std::to_string(answer);
+  }
+}
+
+int run_check_crc(vpd_lib::vpd* record) {
+  // A report only: a mismatch is shown, never an error.
+  print_calculated_and_stored(record, record->calcBlock0CRC32());
+  return 0;
+}
+
+int run_fix_crc(vpd_lib::vpd* record) {
+  const int support = record->isBlock0CRCSupported();
+  if (support != 1) {
+    std::printf("%s\n", crc_support_message(support).c_str());
+    return 1;
+  }
+  print_calculated_and_stored(record, record->calcBlock0CRC32());
+  unsigned char stored[4] = {};
+  record->returnVPDBlock0CRC32(stored);
+  record->write_field(FIELD_BLOCK0_CRC, sizeof stored, stored, true);
+  std::printf("New Stored CRC = 0x%x\n", static_cast<unsigned>(record->getBlock0CRC32()));
+  return 0;
+}
+
 }  // namespace orvantis

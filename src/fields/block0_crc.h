@@ -1,11 +1,24 @@
 // The block-0 CRC: show (-s) and correct (-S).
+//
+// The library owns the CRC variant, the bytes it covers and where it is stored; the tool shows
+// the values in lower-case hex without leading zeros and stores the correction in field 0x4C.
 #pragma once
+
+#include <string>
 
 #include "vpd_access/vpd.h"
 
 namespace orvantis {
 
-int run_check_crc(vpd_lib::vpd* record);  // exit status, always 0
-int run_fix_crc(vpd_lib::vpd* record);    // exit status
+// The BlockX field that holds the stored block-0 CRC (4 bytes).
+constexpr unsigned int FIELD_BLOCK0_CRC = 0x4C;
 
+// The refusal text for a support answer other than 1 ("Unexpected crc_support return = N" for
+// unknown answers). Answer 1 gives an empty string.
+std::string crc_support_message(int answer);
+
+int run_check_crc(vpd_lib::vpd* record);  // exit status, always 0
+// Writes the CRC field even when it is already right; refuses (status 1, nothing written) when the
+// record does not support a block-0 CRC.
+int run_fix_crc(vpd_lib::vpd* record);
 }  // namespace orvantis

@@ -1,9 +1,89 @@
 #include "fields/field_write.h"
 
+#include <cstdio>
+
+#include "util/number.h"
+#include "vpd_access/vpd.h"
+
 namespace orvantis {
-// Not built yet: refuse without output.
-std::vector<std::string> split_request(const std::string&) { return {}; }
-int write_byte_field(uint8_t, uint32_t, const std::vector<std::string>&) { return 0; }
-int write_string_field(uint8_t, uint32_t, const std::string&) { return 0; }
-int run_set_field(const std::string&, uint8_t, uint32_t) { return 1; }
+namespace {
+
+// The separators of a formatted word-by-word read in the C locale.
+bool is_separator(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Word for word the same for both writers; N and F are unsigned, M is the library's signed answer.
+void print_length_mismatch(size_t input_length, int field_length, uint32_t field_id) {
+  std::printf("ERROR: Input has length %zu, but expect %d for field %u\n", input_length,
+              field_length, static_cast<unsigned>(field_id));
+}
+
+}  // namespace
+
+std::vector<std::string> split_request(const std::string& request) {
+  std::vector<std::string> tokens;
+  size_t i = 0;
+  const size_t n = request.size();
+  while (i < n) {
+    while (i < n && is_separator(request[i])) ++i;
+    size_t start = i;
+    while (i < n && !is_separator(request[i])) ++i;
+    if (i > start) tokens.push_back(request.substr(start, i - start));
+  }
+  return tokens;
+}
+
+uint8_t byte_of_token(const std::string& token) {
+  return static_cast<uint8_t>(parse_ulong32(token.c_str(), 0) & 0xFFu);
+}
+
+int write_byte_field(uint8_t fru_id, uint32_t field_id, const std::vector<std::string>& tokens) {
+  const size_t count = tokens.size() > 2 ? tokens.size() - 2 : 0;
+  if (count > MAX_BYTE_TOKENS) {
+    std::printf("Whoops, only support up to 64 byte fields right now\n");
+    return 0;
+  }
+  unsigned char buffer[MAX_BYTE_TOKENS] = {};
+  for (size_t i = 0; i < count; ++i) buffer[i] = byte_of_token(tokens[i + 2]);
+
+  const int field_length = vpd_lib::vpd_read_field_size(fru_id, field_id);
+  // A negative answer (unknown id) can never equal a count, so it fails here like any mismatch.
+  if (field_length < 0 || static_cast<size_t>(field_length) != count) {
+    print_length_mismatch(count, field_length, field_id);
+    return 0;
+  }
+  vpd_lib::vpd_write_field(fru_id, field_id, static_cast<unsigned>(count), buffer, true);
+  return static_cast<int>(count);
+}
+
+int write_string_field(uint8_t fru_id, uint32_t field_id, const std::string& text) {
+  const int field_length = vpd_lib::vpd_read_field_size(fru_id, field_id);
+  if (field_length < 0 || static_cast<size_t>(field_length) != text.size()) {
+    print_length_mismatch(text.size(), field_length, field_id);
+    return 0;
+  }
+  // The library takes a mutable pointer; hand it a copy, without a terminating NUL in the count.
+  std::vector<unsigned char> data(text.begin(), text.end());
+  vpd_lib::vpd_write_field(fru_id, field_id, static_cast<unsigned>(data.size()), data.data(), true);
+  return field_length;
+}
+
+int run_set_field(const std::string& request, uint8_t fru_id, uint32_t base) {
+  const std::vector<std::string> tokens = split_request(request);
+  if (tokens.size() < 3) {
+    std::printf("ERROR: Not enough input!\n");
+    return 1;
+  }
+  // Decimal only: "0x10" names field 0. Negative numbers go to the library as their bit pattern.
+  const uint32_t field_id = static_cast<uint32_t>(parse_long32(tokens[0].c_str(), 10)) | base;
+  int written;
+  switch (tokens[1][0]) {
+    case 'b': written = write_byte_field(fru_id, field_id, tokens); break;
+    case 's': written = write_string_field(fru_id, field_id, tokens[2]); break;
+    default: return 0;  // an unknown type letter is not an error: nothing to do
+  }
+  return written != 0 ? 0 : 1;
+}
+
 }  // namespace orvantis

@@ -1,4 +1,9 @@
 // Field writes from typed text: "NUM type data" (-O) and the writers -G shares.
+//
+// A request is split at white space into tokens: token 0 names the field, the first character of
+// token 1 picks the writer ('b' bytes, 's' string), tokens 2 and later are the data. The writers
+// reach the field through the library's free functions by FRU id and field id, and write only when
+// the input has exactly the field's length: the tool never pads, cuts or guesses.
 #pragma once
 
 #include <cstdint>
@@ -7,8 +12,16 @@
 
 namespace orvantis {
 
-// Splits a request into its whitespace-separated tokens; no token is empty.
+// The most data bytes one byte request may carry.
+constexpr size_t MAX_BYTE_TOKENS = 64;
+
+// Splits a request into its whitespace-separated tokens (space, tab, newline, VT, FF, CR; runs
+// count as one); no token is empty.
 std::vector<std::string> split_request(const std::string& request);
+
+// One data token as the byte it stores: the target's strtoul in base 0 (0x hex, leading 0 octal,
+// else decimal, trailing text ignored, no digits 0), low 8 bits kept, so "300" is 0x2C, "-1" 0xFF.
+uint8_t byte_of_token(const std::string& token);
 
 // Writes tokens[2..] as bytes into the field. Returns the byte count, or 0 after printing why
 // nothing was written (length mismatch, more than 64 bytes).

@@ -1,8 +1,97 @@
 #include "fields/named_fields.h"
 
+#include <cstdio>
+#include <vector>
+
+#include "fields/field_write.h"
+#include "print/printer.h"
+#include "util/number.h"
+
 namespace orvantis {
-// Not built yet: refuse without output.
-int run_get_named(vpd_lib::vpd*, const std::string&) { return 1; }
-int run_set_named(vpd_lib::vpd*, const std::string&, uint8_t) { return 1; }
-int run_platform_id(vpd_lib::vpd*) { return 1; }
+namespace {
+
+// The legacy machine type-model and serial fields are 7 bytes long; any other answer (0 on
+// records that retired them) selects the current fields.
+constexpr int LEGACY_FIELD_LENGTH = 7;
+
+constexpr uint32_t FIELD_VPDID = 0x05;
+constexpr uint32_t FIELD_POSID = 0x07;
+constexpr uint32_t FIELD_UEFIID = 0x51;
+
+const NamedField NAMED_FIELDS[] = {
+    {"mtm", 0x38, 0x08, NAMED_INPUT_STRING},
+    {"sn", 0x39, 0x09, NAMED_INPUT_STRING},
+    {"hwrev", 0x10, 0, NAMED_INPUT_BYTES},
+    {"uuid", 0x1B, 0, NAMED_INPUT_BYTES},
+    {"posid", FIELD_POSID, 0, NAMED_INPUT_BYTES},
+    {"vpdid", FIELD_VPDID, 0, NAMED_INPUT_BYTES},
+    {"uefiid", FIELD_UEFIID, 0, NAMED_INPUT_STRING},
+};
+
+// Reads a field's "0x..." text form and converts it as the target's strtoul in base 0 would.
+uint32_t field_number(vpd_lib::vpd* record, uint32_t field_id) {
+  std::string text;
+  record->read_field_to_string(text, field_id, 0, 0);
+  return parse_ulong32(text.c_str(), 0);
+}
+
+}  // namespace
+
+const NamedField* find_named_field(const std::string& name) {
+  for (const NamedField& f : NAMED_FIELDS)
+    if (name == f.name) return &f;
+  return nullptr;
+}
+
+uint32_t named_field_id(const NamedField& field, vpd_lib::vpd* record) {
+  if (field.legacy_field_id != 0 &&
+      record->get_field_size(field.legacy_field_id) == LEGACY_FIELD_LENGTH)
+    return field.legacy_field_id;
+  return field.field_id;
+}
+
+int run_get_named(vpd_lib::vpd* record, const std::string& name) {
+  const NamedField* field = find_named_field(name);
+  if (!field) return 0;  // an unknown name is not an error
+  if (field->field_id == FIELD_UEFIID) {
+    // The UEFI id is shown as the library's text, not as the raw field.
+    std::string text;
+    record->read_field_to_string(text, FIELD_UEFIID, 4, 7);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::putchar('\n');
+    return 0;
+  }
+  const uint32_t id = named_field_id(*field, record);
+  print_fields(vpd_lib::BlockX, record, id, id, false, true);
+  return 0;
+}
+
+int run_set_named(vpd_lib::vpd* record, const std::string& request, uint8_t fru_id) {
+  const std::vector<std::string> tokens = split_request(request);
+  if (tokens.size() < 3) {
+    std::printf("ERROR: Not enough input!\n");
+    return 1;
+  }
+  const NamedField* field = find_named_field(tokens[0]);
+  if (!field) return 0;
+  if (tokens[1][0] != field->input) {
+    std::printf("ERROR: %s uses %s input\n", field->name,
+                field->input == NAMED_INPUT_STRING ? "string" : "byte string");
+    return 1;
+  }
+  const uint32_t id = named_field_id(*field, record);
+  const int written = field->input == NAMED_INPUT_STRING ? write_string_field(fru_id, id, tokens[2])
+                                                         : write_byte_field(fru_id, id, tokens);
+  return written != 0 ? 0 : 1;
+}
+
+int run_platform_id(vpd_lib::vpd* record) {
+  // vpdid is read first; the order of the two reads is visible to the library.
+  const uint32_t vpdid = field_number(record, FIELD_VPDID);
+  const uint32_t posid = field_number(record, FIELD_POSID);
+  const uint32_t platform_id = vpdid * 0x10000u + posid;  // wraps modulo 2^32
+  std::printf("0x%08x\n", static_cast<unsigned>(platform_id));
+  return 0;
+}
+
 }  // namespace orvantis

@@ -1,4 +1,8 @@
 // Named system fields (-g, -G) and the platform id (-P) of VPD_FORMAT_FULL records.
+//
+// Seven common fields of the system VPD are reached by short lower-case names. `mtm` and `sn`
+// move with the record's layout: the legacy layout keeps them in the 7-byte fields 8 and 9, later
+// layouts retire those (reported as 0 bytes long) and use the 10-byte fields 0x38 and 0x39.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +11,25 @@
 #include "vpd_access/vpd.h"
 
 namespace orvantis {
+
+// The writer -G uses for a named field, by its required type letter.
+enum NamedInput : char {
+  NAMED_INPUT_STRING = 's',
+  NAMED_INPUT_BYTES = 'b',
+};
+
+struct NamedField {
+  const char* name;
+  uint32_t field_id;         // the id on records of the current layout
+  uint32_t legacy_field_id;  // the id when the record reports that field as 7 bytes; 0 = none
+  NamedInput input;
+};
+
+// The table entry for `name` (exact, case-sensitive), or null.
+const NamedField* find_named_field(const std::string& name);
+
+// The field id `field` names on this record (the 7-byte test for mtm and sn).
+uint32_t named_field_id(const NamedField& field, vpd_lib::vpd* record);
 
 // Each returns the exit status. The format gate is the dispatch's.
 int run_get_named(vpd_lib::vpd* record, const std::string& name);

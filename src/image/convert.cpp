@@ -1,9 +1,58 @@
 #include "image/convert.h"
 
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "image/printout_reader.h"
+
 namespace orvantis {
-// Not built yet: refuses without output.
-int convert2bin(const vpd_lib::FieldDescriptor*, unsigned char*, uint32_t, uint32_t, uint32_t,
-                const char*, const char*) {
+namespace {
+
+void print_text(const std::string& text) {
+  fwrite(text.data(), 1, text.size(), stdout);
+  fflush(stdout);
+}
+
+int refuse_ascii_file(const char* ascii_path, const char* why) {
+  printf("Convert2bin failed: ASCII file \"%s\" %s\n", ascii_path, why);
+  fflush(stdout);
   return 1;
 }
+
+}  // namespace
+
+// A printout that cannot be read is refused rather than read as empty: an all-zero image must never
+// come from a mistyped file name. The raw file is opened only once the whole printout is accepted,
+// so a refused conversion leaves an existing raw file as it was.
+int convert2bin(const vpd_lib::FieldDescriptor* table, unsigned char* buffer, uint32_t block_size,
+                uint32_t first_field_id, uint32_t last_field_id, const char* ascii_path,
+                const char* raw_path) {
+  struct stat st;
+  if (stat(ascii_path, &st) != 0) return refuse_ascii_file(ascii_path, "cannot be opened");
+  // A directory opens for reading on Linux and then reads as an empty printout.
+  if (S_ISDIR(st.st_mode)) return refuse_ascii_file(ascii_path, "is a directory");
+  std::ifstream in(ascii_path, std::ios::in | std::ios::binary);
+  if (!in) return refuse_ascii_file(ascii_path, "cannot be opened");
+
+  std::string output;
+  const int status =
+      convert_printout(in, table, first_field_id, last_field_id, buffer, block_size, &output);
+  print_text(output);
+  if (status != 0) return 1;
+
+  // One second attempt, as the tool always made, for a file system that refused the first open.
+  FILE* raw = fopen(raw_path, "wb");
+  if (raw == nullptr) raw = fopen(raw_path, "wb");
+  if (raw == nullptr) {
+    print_text("Failed to open file for raw output\n");
+    return 1;
+  }
+  fwrite(buffer, 1, block_size, raw);
+  fclose(raw);
+  return 0;
+}
+
 }  // namespace orvantis

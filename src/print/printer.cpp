@@ -1,8 +1,208 @@
+// The field printer. Every line is assembled in a small stack buffer and handed to fwrite in one
+// piece, then flushed: -p over a whole block is the tool's hottest path, and a per-byte printf
+// there costs more than the rest of the command together.
 #include "print/printer.h"
 
+#include <cstring>
+
+#include "util/bytes.h"
+
 namespace orvantis {
-void print_fields(const vpd_lib::FieldDescriptor*, vpd_lib::vpd*, uint32_t, uint32_t, bool, bool) {}
-void print_field_lines(FILE*, const vpd_lib::FieldDescriptor*, const unsigned char*, uint32_t,
-                       uint32_t, bool, bool) {}
-void print_name_column(FILE*, const char*) {}
+namespace {
+
+constexpr size_t NAME_COLUMN_WIDTH = 45;
+// Continuation lines of a long hex value start with this many spaces, so that their digits stand
+// under those of the first line: 45 name columns, ": " and "[".
+constexpr size_t HEX_CONTINUATION_INDENT = 48;
+constexpr uint32_t HEX_BYTES_PER_LINE = 16;
+constexpr size_t TAGGED_SLOT_TEXT = 31;
+constexpr unsigned char TAG_EMPTY_SLOT = 0x20;
+
+const char HEX_DIGITS[] = "0123456789ABCDEF";
+
+// Collects the bytes of one output line. Whatever does not fit is passed on to the stream early,
+// so a long name or a long text field still comes out whole and in order.
+class LineWriter {
+ public:
+  explicit LineWriter(FILE* out) : out_(out) {}
+  LineWriter(const LineWriter&) = delete;
+  LineWriter& operator=(const LineWriter&) = delete;
+
+  void put(char c) {
+    if (used_ == sizeof(buf_)) drain();
+    buf_[used_++] = c;
+  }
+  void put(const void* bytes, size_t count) {
+    const char* p = static_cast<const char*>(bytes);
+    while (count > 0) {
+      if (used_ == sizeof(buf_)) drain();
+      size_t room = sizeof(buf_) - used_;
+      size_t take = count < room ? count : room;
+      std::memcpy(buf_ + used_, p, take);
+      used_ += take;
+      p += take;
+      count -= take;
+    }
+  }
+  void put(const char* text) { put(text, std::strlen(text)); }
+  void spaces(size_t count) {
+    while (count-- > 0) put(' ');
+  }
+  void hex_byte(unsigned char b) {
+    put(HEX_DIGITS[b >> 4]);
+    put(HEX_DIGITS[b & 0xF]);
+  }
+  // "0x" and `digits` upper-case hex digits, zero-filled.
+  void hex_number(uint32_t value, int digits) {
+    put("0x", 2);
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) put(HEX_DIGITS[(value >> shift) & 0xF]);
+  }
+  // Ends the line and flushes, so an interrupted printout keeps every finished line.
+  void end_line() {
+    put('\n');
+    drain();
+    std::fflush(out_);
+  }
+  void drain() {
+    if (used_ > 0) std::fwrite(buf_, 1, used_, out_);
+    used_ = 0;
+  }
+
+ private:
+  FILE* out_;
+  char buf_[256];
+  size_t used_ = 0;
+};
+
+void write_name_column(LineWriter& line, const char* name) {
+  // A missing name prints as an empty one; the library's tables always name their entries.
+  if (name == nullptr) name = "";
+  size_t length = std::strlen(name);
+  if (length < NAME_COLUMN_WIDTH) line.spaces(NAME_COLUMN_WIDTH - length);
+  line.put(name, length);
+  line.put(": ", 2);
+}
+
+void write_hex_bytes(LineWriter& line, const unsigned char* field, uint32_t length, bool adjust,
+                     bool single) {
+  for (uint32_t k = 1; k <= length; ++k) {
+    line.hex_byte(adjust ? field[length - k] : field[k - 1]);
+    if (!single && k < length && k % HEX_BYTES_PER_LINE == 0) {
+      line.end_line();
+      line.spaces(HEX_CONTINUATION_INDENT);
+    }
+  }
+}
+
+// The tag form of a 32-byte slot. The first NUL of the text stands as "|" so the converter can
+// split head and tail there; a slot without NUL gets the "|" after all 31 bytes.
+void write_tagged_text(LineWriter& line, const unsigned char* slot) {
+  if (slot[0] == TAG_EMPTY_SLOT) {
+    line.put("  :", 3);
+    line.spaces(29);
+    line.put('|');
+    return;
+  }
+  line.hex_byte(slot[0]);
+  line.put(':');
+  const unsigned char* text = slot + 1;
+  const void* nul = std::memchr(text, 0, TAGGED_SLOT_TEXT);
+  if (nul == nullptr) {
+    line.put(text, TAGGED_SLOT_TEXT);
+    line.put('|');
+    return;
+  }
+  size_t head = static_cast<size_t>(static_cast<const unsigned char*>(nul) - text);
+  line.put(text, head);
+  line.put('|');
+  line.put(text + head + 1, TAGGED_SLOT_TEXT - head - 1);
+}
+
+void write_mac(LineWriter& line, const unsigned char* field) {
+  for (int i = 0; i < 6; ++i) {
+    if (i > 0) line.put(':');
+    line.hex_byte(field[i]);
+  }
+}
+
+// The value of one field in the form of its kind; nothing for kinds the tool does not know.
+void write_value(LineWriter& line, const vpd_lib::FieldDescriptor& d, const unsigned char* field,
+                 bool adjust, bool single) {
+  const char* open = single ? "" : "[";
+  switch (d.kind) {
+    case vpd_lib::VPD_FIELD_HEX:
+      line.put(open);
+      write_hex_bytes(line, field, d.length, adjust, single);
+      if (!single) line.put("]h", 2);
+      break;
+    case vpd_lib::VPD_FIELD_BYTE:
+      line.put(open);
+      line.hex_number(field[0], 2);
+      if (!single) line.put(']');
+      break;
+    case vpd_lib::VPD_FIELD_WORD:
+      // Component VPD keeps its numbers little-endian; everything else is big-endian.
+      line.put(open);
+      line.hex_number(adjust ? load_le16(field) : load_be16(field), 4);
+      if (!single) line.put(']');
+      break;
+    case vpd_lib::VPD_FIELD_DWORD:
+      line.put(open);
+      line.hex_number(adjust ? load_le32(field) : load_be32(field), 8);
+      if (!single) line.put("]h", 2);
+      break;
+    case vpd_lib::VPD_FIELD_TEXT:
+      // Written as stored, NUL bytes, newlines and "]" included: the converter takes the value
+      // up to the line's last "]".
+      line.put(open);
+      line.put(field, d.length);
+      if (!single) line.put("]t", 2);
+      break;
+    case vpd_lib::VPD_FIELD_ZERO:
+      if (!single) line.put("[]", 2);
+      break;
+    case vpd_lib::VPD_FIELD_TAGGED_TEXT:
+      line.put(open);
+      write_tagged_text(line, field);
+      if (!single) line.put(']');
+      break;
+    case vpd_lib::VPD_FIELD_MAC:
+      line.put(open);
+      write_mac(line, field);
+      if (!single) line.put(']');
+      break;
+    default:  // VPD_FIELD_BLANK and unknown kinds: the line ends after the name column
+      break;
+  }
+}
+
+}  // namespace
+
+void print_field_lines(FILE* out, const vpd_lib::FieldDescriptor* table, const unsigned char* data,
+                       uint32_t first, uint32_t last, bool adjust_byte_order, bool single_field) {
+  // Only the table index of a field id counts; the format base in the upper bits is ignored.
+  uint32_t begin = first & 0xFFF;
+  uint32_t end = last & 0xFFF;
+  LineWriter line(out);
+  for (uint32_t i = begin; i <= end; ++i) {
+    const vpd_lib::FieldDescriptor& d = table[i];
+    // Each field is read from its own block, whatever block selected the range.
+    uint32_t address = (uint32_t{d.block} * 0x400u + d.offset) & 0xFFFFu;
+    if (!single_field) write_name_column(line, d.name);
+    write_value(line, d, data + address, adjust_byte_order, single_field);
+    line.end_line();
+  }
+}
+
+void print_fields(const vpd_lib::FieldDescriptor* table, vpd_lib::vpd* record, uint32_t first,
+                  uint32_t last, bool adjust_byte_order, bool single_field) {
+  print_field_lines(stdout, table, record->vpd_data, first, last, adjust_byte_order, single_field);
+}
+
+void print_name_column(FILE* out, const char* name) {
+  LineWriter line(out);
+  write_name_column(line, name);
+  line.drain();
+}
+
 }  // namespace orvantis

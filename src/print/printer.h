@@ -16,11 +16,14 @@ namespace orvantis {
 void print_fields(const vpd_lib::FieldDescriptor* table, vpd_lib::vpd* record, uint32_t first,
                   uint32_t last, bool adjust_byte_order, bool single_field);
 
-// The same over any data buffer and output stream.
+// The same over any data buffer and output stream. `data` is indexed by the field's byte address
+// (block * 0x400 + offset) & 0xFFFF plus its length. Every line ends in "\n" and a flush, and so
+// does every 16-byte break of a long hex value in full mode.
 void print_field_lines(FILE* out, const vpd_lib::FieldDescriptor* table, const unsigned char* data,
                        uint32_t first, uint32_t last, bool adjust_byte_order, bool single_field);
 
 // The name column: `name` right-aligned in 45 columns (longer names whole), then ": ".
+// A null name prints as an empty one. Nothing is flushed: the caller ends the line.
 void print_name_column(FILE* out, const char* name);
 
 }  // namespace orvantis

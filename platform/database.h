@@ -1,0 +1,60 @@
+// The VPD database of the file-backed VPD access library: its root directory, the FRU inventory
+// (ROOT/inventory) and the resolution of a device name to the file that holds a FRU's VPD.
+//
+// Inventory: one FRU a line, columns separated by blanks or tabs,
+//     fru_id  present  format  max_size  device  description...
+// fru_id 0..255 (decimal or 0x-hex), present yes|no, format full|brief|cff3 or a decimal signed
+// 16-bit code, max_size (decimal or 0x-hex, 32 bits), device (a name under ROOT/dev or an absolute
+// path), then a free description. Lines whose first non-blank character is '#' and blank lines
+// are ignored. Any other line that does not follow this shape rejects the whole inventory.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vpd_platform {
+
+// Results of reading the inventory, as fill_stream_with_vpd_info returns them.
+enum : int {
+  INVENTORY_OK = 0,
+  INVENTORY_MISSING = -2,    // no readable ROOT/inventory
+  INVENTORY_INVALID = -22,   // a line that does not parse, or a FRU id given twice
+};
+
+struct InventoryEntry {
+  unsigned fru = 0;
+  bool present = false;
+  int16_t format = 0;
+  uint32_t max_size = 0;
+  std::string device;
+  std::string description;
+};
+
+struct Inventory {
+  int status = INVENTORY_MISSING;
+  std::vector<InventoryEntry> entries;  // sorted by fru id; empty unless status is INVENTORY_OK
+};
+
+// The database root: $VPD_DB_ROOT when set and not empty, else the root fixed at build time.
+std::string database_root();
+
+// Parses inventory text. On any bad line or duplicate id the result is INVENTORY_INVALID with no
+// entries: a half-understood inventory must not drive writes to devices.
+Inventory parse_inventory(const std::string& text);
+
+// Reads and parses ROOT/inventory.
+Inventory read_inventory(const std::string& root);
+
+// The file holding a device's VPD: ROOT/dev/NAME, or NAME itself when it is an absolute path;
+// with `backup`, the same path with ".backup" appended.
+std::string device_path(const std::string& root, const std::string& name, bool backup);
+
+// The inventory as text: a header line, then one line per FRU in id order, in aligned columns.
+// Lines are separated by '\n'; there is no newline after the last one.
+std::string inventory_text(const Inventory& inventory);
+
+// "full", "brief", "cff3" or the code in decimal.
+std::string format_name(int16_t format);
+
+}  // namespace vpd_platform

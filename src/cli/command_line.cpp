@@ -1,0 +1,140 @@
+#include "cli/command_line.h"
+
+#include <getopt.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "util/number.h"
+
+namespace orvantis {
+namespace {
+
+// No leading colon: getopt reports unknown options and missing arguments on stderr itself, and
+// both end in the usage text here.
+constexpr const char kOptions[] = "pb:i:o:BEw:c:r:hlng:sSy:G:O:feP";
+
+// The two block sizes the tool knows; -y may name only these.
+constexpr uint16_t kBriefBlockSize = 0x100;
+constexpr uint16_t kFullBlockSize = 0x400;
+
+bool refuse_with_usage(int* exit_status) {
+  print_usage();
+  *exit_status = 1;
+  return false;
+}
+
+}  // namespace
+
+void print_usage() {
+  // One printf-style call with no conversions: lines 1, 17 and 18 keep their trailing blank.
+  std::printf(
+      "orvantis <options> \n"
+      "option : -p                      -> Print VPD to standout\n"
+      "       : -E                      -> Print VPD without endianess adjustment (print byte order in raw vpd)\n"
+      "       : -b NUM                  -> Operate on Block NUM (default=0)\n"
+      "       : -i fru_id               -> Operate on FRU ID (default=0x00)\n"
+      "       : -B                      -> Operate on Backup VPD (system vpd, 0x00, ONLY)\n"
+      "       : -n                      -> List field eNum values for given fru_id and block\n"
+      "       : -o NUM                  -> Print only field NUM where NUM=field_id (use -n to list fields)\n"
+      "       : -O NUM type data        -> Set a field NUM where NUM=field_id (use -n to list fields)\n"
+      "                                    ->  input can be string(s) ex: -O \"8 s 9Q47ABX2ZZ\"\n"
+      "                                    ->  input can be bytes(b) ex: -O \"6 b 0x04 0x00\"\n"
+      "       : -g id                   -> Print common sysvpd fields by name (mtm, sn, hwrev, uuid, posid, vpdid, uefiid)\n"
+      "       : -G id type data         -> Write common sysvpd fields by name (mtm, sn, hwrev, uuid, posid, vpdid, uefiid)\n"
+      "                                    ->  input can be string(s) ex: -G \"mtm s 9Q47ABX2ZZ\"\n"
+      "                                    ->  input can be bytes(b) ex: -G \"posid b 0x00 0x34\"\n"
+      "       : -c asciiFile rawFile    -> Convert ASCII printout to Raw file\n"
+      "       : -w rawFile              -> Burn VPD Block specified with -b from rawFile \n"
+      "       : -r rawFile              -> Dump VPD Block specified with -b to rawFile \n"
+      "       : -l                      -> List FRU IDs on system (includes not-present devices)\n"
+      "       : -s                      -> Check checksum (crc32)\n"
+      "       : -S                      -> Check AND correct checksum (crc32)\n"
+      "       : -y blocksize            -> BYpass reading blocksize from vpd and use value provided (1024 or 256)\n"
+      "       : -f                      -> Fix text fields non-conforming to spec in VPD and print corrected VPD (does NOT write hardware)\n"
+      "       : -e                      -> Examine the text fields non-conforming to spec in VPD and report changes\n"
+      "       : -P                      -> Read Platform ID (vpdid + posid)\n");
+}
+
+bool parse_command_line(int argc, char** argv, CommandLine* out, int* exit_status) {
+  *out = CommandLine();
+  *exit_status = 0;
+  optind = 0;  // glibc: 0 re-initialises the scanner, so the parser can run more than once
+
+  int opt;
+  while ((opt = getopt(argc, argv, kOptions)) != -1) {
+    switch (opt) {
+      case 'p': out->mode = MODE_PRINT; break;
+      case 'b': {
+        // Compared unsigned, so a negative block fails like a large one.
+        int32_t block = parse_long32(optarg, 10);
+        if (static_cast<uint32_t>(block) > 7) {
+          std::printf("Invalid block number\n");
+          *exit_status = 1;
+          return false;
+        }
+        out->block = block;
+        break;
+      }
+      case 'i': out->fru_id = parse_ulong32(optarg, 0); break;
+      case 'o':
+        out->field_number = parse_long32(optarg, 10);
+        out->mode = MODE_PRINT_FIELD;
+        break;
+      case 'B': out->backup = true; break;
+      case 'E': out->no_adjust = true; break;
+      case 'w':
+        out->input_file = optarg;
+        out->mode = MODE_BURN;
+        break;
+      case 'c':
+        // The raw file name is the word after the ASCII file. optind stays put, so getopt later
+        // meets that word as a non-option and skips it.
+        if (optind >= argc || argv[optind] == nullptr) return refuse_with_usage(exit_status);
+        out->input_file = optarg;
+        out->output_file = argv[optind];
+        out->mode = MODE_CONVERT;
+        break;
+      case 'r':
+        out->output_file = optarg;
+        out->mode = MODE_DUMP;
+        break;
+      case 'l': out->mode = MODE_LIST_FRUS; break;
+      case 'n': out->mode = MODE_LIST_FIELDS; break;
+      case 'g':
+        out->field_name = optarg;
+        out->mode = MODE_GET_NAMED;
+        break;
+      case 's': out->mode = MODE_CHECK_CRC; break;
+      case 'S': out->mode = MODE_FIX_CRC; break;
+      case 'y': {
+        // Only the low 16 bits count: 65792 (0x10100) is 256.
+        uint16_t size = static_cast<uint16_t>(parse_ulong32(optarg, 0) & 0xFFFFu);
+        if (size != kBriefBlockSize && size != kFullBlockSize) {
+          std::printf("Provided block size(%d) is invalid\n", static_cast<int>(size));
+          *exit_status = 1;
+          return false;
+        }
+        out->blocksize = size;
+        out->blocksize_given = true;
+        break;
+      }
+      case 'G':
+        out->request = optarg;
+        out->mode = MODE_SET_NAMED;
+        break;
+      case 'O':
+        out->request = optarg;
+        out->mode = MODE_SET_FIELD;
+        break;
+      case 'f': out->mode = MODE_FIX_TEXT; break;
+      case 'e': out->mode = MODE_EXAMINE_TEXT; break;
+      case 'P': out->mode = MODE_PLATFORM_ID; break;
+      default:  // -h, an unknown letter, a missing argument ('?')
+        return refuse_with_usage(exit_status);
+    }
+  }
+  return true;
+}
+
+}  // namespace orvantis

@@ -1,0 +1,42 @@
+#include "cli/listings.h"
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "vpd_access/vpd.h"
+
+namespace orvantis {
+
+int list_frus() {
+  // The inventory text is the library's; it is passed through unchanged.
+  std::stringstream inventory;
+  const int rc = vpd_db::fill_stream_with_vpd_info(&inventory);
+  if (rc != 0) {
+    std::printf("Problem filling stream with vpd info. rc = %d\n", rc);
+    return 1;
+  }
+  const std::string text = inventory.str();
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::putchar('\n');
+  std::fflush(stdout);
+  return 0;
+}
+
+int list_fields(const FieldRange& range, uint32_t block_size) {
+  if (range.table == nullptr) return 1;
+  // The number shown is the table index (what -o and -O take), not the full field id.
+  const uint32_t first = range.first & 0xFFu;
+  const uint32_t last = range.last & 0xFFu;
+  for (uint32_t i = first; i <= last; ++i) {
+    const vpd_lib::FieldDescriptor& d = range.table[i];
+    // The offset uses the record's block size, which differs from vpd_data's 0x400 stride when
+    // the block size is 256 or given with -y.
+    const uint32_t offset = block_size * uint32_t{d.block} + uint32_t{d.offset};
+    std::printf("  %02d : %-52s | Off: 0x%04X | Len: 0x%02X\n", static_cast<int>(i),
+                d.name != nullptr ? d.name : "", offset, static_cast<unsigned>(d.length));
+  }
+  return 0;
+}
+
+}  // namespace orvantis

@@ -1,0 +1,168 @@
+#include "cli/open_record.h"
+
+#include <cstdio>
+
+#include "util/bytes.h"
+
+namespace orvantis {
+namespace {
+
+// Each format's length word holds the block size minus the two bytes of the word itself.
+constexpr uint32_t kFullBlockSize = 0x400;
+constexpr uint32_t kBriefBlockSize = 0x100;
+constexpr uint16_t kFullLengthWord = 0x3FE;
+constexpr uint16_t kBriefLengthWord = 0xFE;
+
+// Only the system board's backup copy exists; it lives beside "mb_vpd", else on device VPDb.
+constexpr const char kSystemBoardDevice[] = "mb_vpd";
+constexpr const char kBackupDevice[] = "VPDb";
+constexpr uint32_t kSystemBoardBackupSize = 0x400;
+
+// Field ids of the VPD_FORMAT_FULL blocks; 5, 6 and 7 share the last range.
+struct FullBlockRange {
+  uint32_t first;
+  uint32_t last;
+};
+constexpr FullBlockRange kFullBlocks[8] = {
+    {0x00, 0x4C}, {0x4D, 0x8C}, {0x8D, 0xA0}, {0xA1, 0xAF},
+    {0xB0, 0xB7}, {0xB8, 0xBC}, {0xB8, 0xBC}, {0xB8, 0xBC},
+};
+
+bool is_supported(int16_t format) {
+  return format == vpd_lib::VPD_FORMAT_FULL || format == vpd_lib::VPD_FORMAT_BRIEF ||
+         format == vpd_lib::VPD_FORMAT_CFF3;
+}
+
+void print_unsupported(int16_t format) {
+  std::printf("VPD format %d not supported.\n", static_cast<int>(format));
+}
+
+// Reads the record's length word and derives the block size. Returns 0 with *block_size set, or
+// prints the reason (one or two lines) and returns 1.
+int probe_block_size(vpd_lib::vpd* record, uint32_t* block_size) {
+  unsigned char word[2] = {0, 0};
+  const int16_t format = record->format;
+  uint32_t field_id;
+  switch (format) {
+    case vpd_lib::VPD_FORMAT_FULL: field_id = vpd_lib::VPD_BASE_FULL; break;
+    case vpd_lib::VPD_FORMAT_BRIEF: field_id = vpd_lib::VPD_BASE_BRIEF; break;
+    case vpd_lib::VPD_FORMAT_CFF3: field_id = vpd_lib::VPD_BASE_CFF3; break;
+    default:
+      print_unsupported(format);
+      std::printf("Error reading vpd size!\n");
+      return 1;
+  }
+  if (record->read_field(field_id, sizeof word, word) <= 0) {
+    std::printf("Error reading vpd size!\n");
+    return 1;
+  }
+  if (format == vpd_lib::VPD_FORMAT_FULL) {
+    // System VPD stores its length big-endian: 03 FE.
+    const uint16_t length = load_be16(word);
+    if (length != kFullLengthWord) {
+      std::printf("VPD Length is invalid! Got 0x%x expected 0x3fe\n", static_cast<unsigned>(length));
+      return 1;
+    }
+    *block_size = kFullBlockSize;
+  } else if (format == vpd_lib::VPD_FORMAT_BRIEF) {
+    // Component VPD stores it little-endian: FE 00.
+    const uint16_t length = load_le16(word);
+    if (length != kBriefLengthWord) {
+      std::printf("VPD Length is invalid! Got 0x%x expected 0xfe\n", static_cast<unsigned>(length));
+      return 1;
+    }
+    *block_size = kBriefBlockSize;
+  } else {
+    // The compact format stores the block size itself, bounded by the device.
+    const uint16_t length = load_le16(word);
+    if (length < 1 || length > record->max_size) {
+      std::printf("VPD Length is invalid! Got 0x%x expected less than 0x%x\n",
+                  static_cast<unsigned>(length), static_cast<unsigned>(record->max_size));
+      return 1;
+    }
+    *block_size = length;
+  }
+  return 0;
+}
+
+}  // namespace
+
+FieldRange field_range_for(int16_t format, int32_t block) {
+  FieldRange range;
+  switch (format) {
+    case vpd_lib::VPD_FORMAT_FULL:
+      if (block < 0 || block > 7) break;
+      range.table = vpd_lib::BlockX;
+      range.first = kFullBlocks[block].first;
+      range.last = kFullBlocks[block].last;
+      break;
+    case vpd_lib::VPD_FORMAT_BRIEF:
+      // The compact formats have one range; the block only moves raw dump and burn.
+      range.table = vpd_lib::CompVPD_v3;
+      range.first = vpd_lib::VPD_BASE_BRIEF;
+      range.last = vpd_lib::VPD_BASE_BRIEF | 0x16;
+      break;
+    case vpd_lib::VPD_FORMAT_CFF3:
+      range.table = vpd_lib::CompVPD_cff3;
+      range.first = vpd_lib::VPD_BASE_CFF3;
+      range.last = vpd_lib::VPD_BASE_CFF3 | 0x15;
+      break;
+    default:
+      break;
+  }
+  return range;
+}
+
+uint32_t last_table_index(int16_t format) {
+  switch (format) {
+    case vpd_lib::VPD_FORMAT_FULL: return 0xBC;
+    case vpd_lib::VPD_FORMAT_BRIEF: return 0x16;
+    case vpd_lib::VPD_FORMAT_CFF3: return 0x15;
+    default: return 0;
+  }
+}
+
+int open_record(const CommandLine& cl, OpenRecord* out) {
+  vpd_lib::vpd* record = vpd_lib::find_vpd_record(static_cast<unsigned char>(cl.fru_id & 0xFFu), true);
+  if (record == nullptr) {
+    // The full value is shown, although only its low byte named the FRU.
+    std::printf("Failed to fetch orvantis(%x) record from vpd_db\n", static_cast<unsigned>(cl.fru_id));
+    return 1;
+  }
+  record->preload_flag = false;
+
+  // Backup applies to the system board alone, named by the full id 0 (0x100 does not qualify).
+  if (cl.backup && cl.fru_id == 0) {
+    if (record->dev_name == kSystemBoardDevice) {
+      record->use_backup = true;
+      record->max_size = kSystemBoardBackupSize;
+    } else {
+      record->dev_name = kBackupDevice;
+    }
+  }
+
+  if (!record->load(0)) {
+    std::printf("Failed to fetch vpd data!\n");
+    return 1;
+  }
+
+  uint32_t block_size = 0;
+  if (cl.blocksize_given) {
+    // A given block size bypasses the length word entirely, but not the format check.
+    if (!is_supported(record->format)) {
+      print_unsupported(record->format);
+      return 1;
+    }
+    block_size = cl.blocksize;
+  } else if (probe_block_size(record, &block_size) != 0) {
+    return 1;
+  }
+
+  out->record = record;
+  out->block_size = block_size;
+  out->format = record->format;
+  out->range = field_range_for(record->format, cl.block);
+  return 0;
+}
+
+}  // namespace orvantis

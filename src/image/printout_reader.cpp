@@ -1,0 +1,302 @@
+#include "image/printout_reader.h"
+
+#include <string>
+
+#include "util/bytes.h"
+#include "util/number.h"
+
+namespace orvantis {
+namespace {
+
+using vpd_lib::FieldDescriptor;
+
+constexpr size_t npos = std::string::npos;
+
+// A multi-line field may take this many continuation lines without "]"; the next one ends the
+// conversion. A printed hex field needs at most 16 lines, so this only stops runaway input.
+constexpr unsigned kMaxOpenContinuations = 20;
+
+// The blank of the printout is the space only: a tab is field text like any other character.
+constexpr char kBlank = ' ';
+
+// Bytes a field of this descriptor occupies in the image. Kinds with a fixed width write that
+// width whatever `length` says; an unknown kind writes nothing.
+uint32_t field_bytes(const FieldDescriptor& d) {
+  switch (d.kind) {
+    case vpd_lib::VPD_FIELD_HEX:
+    case vpd_lib::VPD_FIELD_TEXT:
+    case vpd_lib::VPD_FIELD_ZERO:
+    case vpd_lib::VPD_FIELD_BLANK:
+      return d.length;
+    case vpd_lib::VPD_FIELD_BYTE:
+      return 1;
+    case vpd_lib::VPD_FIELD_WORD:
+      return 2;
+    case vpd_lib::VPD_FIELD_DWORD:
+      return 4;
+    case vpd_lib::VPD_FIELD_TAGGED_TEXT:
+      return 32;
+    case vpd_lib::VPD_FIELD_MAC:
+      return 6;
+    default:
+      return 0;
+  }
+}
+
+// The hex number read from at most `count` characters of `s` starting at `pos` (clipped to the
+// string), exactly as the target's strtoul base 16 reads them: leading white space and 0x allowed,
+// stopping at the first non-digit (a NUL byte included), 0 without digits.
+uint32_t hex_number(const std::string& s, size_t pos, size_t count) {
+  if (pos > s.size()) pos = s.size();
+  const std::string part = s.substr(pos, count);
+  return parse_ulong32(part.c_str(), 16);
+}
+
+// The value of a field text whose first ":" is at `colon`. The value area starts two characters
+// after the colon (the printer writes ": "); the value lies between the area's first "[" and its
+// last "]". A "]" missing from the area, or standing before the "[", lets the value run to the end.
+std::string value_of(const std::string& text, size_t colon) {
+  size_t area = colon + 2;
+  if (area > text.size()) area = text.size();
+  const size_t open = text.find('[', area);
+  const size_t start = open == npos ? area : open + 1;
+  const size_t close = text.rfind(']');
+  const size_t end = (close == npos || close < start) ? text.size() : close;
+  return text.substr(start, end - start);
+}
+
+class PrintoutReader {
+ public:
+  PrintoutReader(std::istream& in, const FieldDescriptor* table, uint32_t first, uint32_t last,
+                 unsigned char* buffer, uint32_t block_size, std::string* output)
+      : in_(in),
+        table_(table),
+        index_(first & ~0xF000u),
+        last_index_(last & ~0xF000u),
+        buffer_(buffer),
+        block_size_(block_size),
+        output_(output) {}
+
+  int run() {
+    while (next_line(&line_)) {
+      // Comments are recognised in column 0 only: "  #" is the start of a field line.
+      if (!line_.empty() && line_[0] == '#') continue;
+      if (line_.find_first_not_of(kBlank) == npos) continue;
+      if (!read_field()) return 1;
+    }
+    if (in_.bad()) return reject(line_no_ + 1, "read error");
+    return 0;
+  }
+
+ private:
+  bool next_line(std::string* line) {
+    if (!std::getline(in_, *line)) return false;
+    ++line_no_;
+    return true;
+  }
+
+  // Prints nothing itself: the caller prints *output_. Always 1, so callers can return it.
+  int reject(uint64_t line_no, const std::string& what) {
+    output_->append("Convert2bin failed: line ");
+    output_->append(std::to_string(line_no));
+    output_->append(": ");
+    output_->append(what);
+    output_->push_back('\n');
+    return 1;
+  }
+
+  // line_ holds the first line of a field. Gathers the field text, checks the name against the
+  // descriptor at the running index and writes the field's bytes. False after a rejection.
+  bool read_field() {
+    const uint64_t field_line = line_no_;
+    if (index_ > last_index_) {
+      reject(field_line, "field line after the last field of the block");
+      return false;
+    }
+    const size_t colon = line_.find(':');
+    if (colon == npos) {
+      reject(field_line, "field line without ':'");
+      return false;
+    }
+    const FieldDescriptor& d = table_[index_];
+    // A line without "]" opens a multi-line field, except a blank field's line (printed without
+    // brackets) and a line ending at its first ":" (an editor dropped the blank after it).
+    const bool whole = line_.find(']') != npos || d.kind == vpd_lib::VPD_FIELD_BLANK ||
+                       colon + 1 == line_.size();
+    text_.swap(line_);
+    if (!whole && !gather_continuations(field_line)) return false;
+
+    // The name column is right-aligned, so the name read is exactly the descriptor's name.
+    const size_t name_start = text_.find_first_not_of(kBlank);
+    const std::string name = text_.substr(name_start, colon - name_start);
+    const char* expected = d.name != nullptr ? d.name : "";
+    if (name != expected) {
+      output_->append("Data corruption idx[");
+      output_->append(std::to_string(index_));
+      output_->append("]!! Program Exit!  Expected \"");
+      output_->append(expected);
+      output_->append("\" but got \"");
+      output_->append(name);
+      output_->append("\"\n");
+      return false;
+    }
+    ++index_;
+
+    const uint32_t bytes = field_bytes(d);
+    if (!range_inside(block_size_, d.offset, bytes)) {
+      reject(field_line, "field \"" + std::string(expected) + "\" (" + std::to_string(bytes) +
+                             " bytes at offset " + std::to_string(d.offset) +
+                             ") does not fit in a block of " + std::to_string(block_size_) +
+                             " bytes");
+      return false;
+    }
+    return put_field(d, value_of(text_, colon), field_line);
+  }
+
+  // Appends the continuation lines of the multi-line field opened on line `field_line`, up to and
+  // including the closing line's last "]", each without its leading blanks.
+  bool gather_continuations(uint64_t field_line) {
+    unsigned open_lines = 0;
+    for (;;) {
+      if (!next_line(&piece_)) {
+        reject(field_line, "multi-line field not closed by ']' before the end of the file");
+        return false;
+      }
+      const size_t start = piece_.find_first_not_of(kBlank);
+      if (start == npos) {
+        reject(line_no_, "empty continuation line inside a multi-line field");
+        return false;
+      }
+      const size_t close = piece_.rfind(']');
+      if (close != npos) {
+        text_.append(piece_, start, close - start + 1);
+        return true;
+      }
+      text_.append(piece_, start, npos);
+      if (++open_lines > kMaxOpenContinuations) {
+        output_->append(
+            "Parser encountered unterminated (by ']') multiline field.  Convert2bin failed.\n");
+        return false;
+      }
+    }
+  }
+
+  void size_message(const std::string& value, uint32_t n) {
+    output_->append("BOOM! size of string is different.  s= ");
+    output_->append(value);
+    output_->append(" len= ");
+    output_->append(std::to_string(n));
+    output_->push_back('\n');
+  }
+
+  // Writes the field's bytes from `value`; the field was checked to fit in the buffer.
+  bool put_field(const FieldDescriptor& d, const std::string& value, uint64_t field_line) {
+    unsigned char* at = buffer_ + d.offset;
+    const uint32_t n = d.length;
+    switch (d.kind) {
+      case vpd_lib::VPD_FIELD_HEX:
+        if (value.empty()) {
+          for (uint32_t i = 0; i < n; ++i) at[i] = 0x00;
+        } else if (value.size() / 2 == n) {
+          for (uint32_t i = 0; i < n; ++i) {
+            at[i] = static_cast<unsigned char>(hex_number(value, 2 * size_t{i}, 2));
+          }
+        } else {
+          size_message(value, n);
+        }
+        return true;
+      case vpd_lib::VPD_FIELD_BYTE:
+        at[0] = static_cast<unsigned char>(hex_number(value, 0, 4));
+        return true;
+      case vpd_lib::VPD_FIELD_WORD: {
+        const uint32_t v = hex_number(value, 0, 6);
+        at[0] = static_cast<unsigned char>(v >> 8);
+        at[1] = static_cast<unsigned char>(v);
+        return true;
+      }
+      case vpd_lib::VPD_FIELD_DWORD:
+        store_be32(at, hex_number(value, 0, 10));
+        return true;
+      case vpd_lib::VPD_FIELD_TEXT:
+        if (value.size() == n) {
+          value.copy(reinterpret_cast<char*>(at), n);
+        } else {
+          // An emptied text field is marked with 0x14 bytes, not blanks, so it shows up later.
+          if (value.empty()) {
+            for (uint32_t i = 0; i < n; ++i) at[i] = 0x14;
+          }
+          size_message(value, n);
+        }
+        return true;
+      case vpd_lib::VPD_FIELD_ZERO:
+        for (uint32_t i = 0; i < n; ++i) at[i] = 0x00;
+        return true;
+      case vpd_lib::VPD_FIELD_BLANK:
+        for (uint32_t i = 0; i < n; ++i) at[i] = 0x20;
+        return true;
+      case vpd_lib::VPD_FIELD_TAGGED_TEXT:
+        return put_tagged(at, value, field_line);
+      case vpd_lib::VPD_FIELD_MAC:
+        // Characters 2, 5, 8, 11 and 14 are the separators, ":" or "-", and are not looked at.
+        if (value.size() < 15) {
+          reject(field_line, "hardware address value shorter than 15 characters");
+          return false;
+        }
+        for (size_t i = 0; i < 6; ++i) {
+          at[i] = static_cast<unsigned char>(hex_number(value, 3 * i, 2));
+        }
+        return true;
+      default:
+        return true;
+    }
+  }
+
+  // A tagged-text slot: 32 bytes, the tag and 31 text bytes. The printer shows the first NUL of
+  // the text as "|", so "TT:head|tail" becomes tag, head, 0x00, tail. A slot printed without any
+  // NUL reads back one byte too long; nothing past the slot's 32 bytes is written.
+  bool put_tagged(unsigned char* at, const std::string& value, uint64_t field_line) {
+    if (!value.empty() && value[0] == kBlank) {
+      for (size_t i = 0; i < 32; ++i) at[i] = 0x20;
+      return true;
+    }
+    if (value.size() < 3) {
+      reject(field_line, "tagged text value shorter than 3 characters");
+      return false;
+    }
+    const size_t bar = value.find('|', 3);
+    if (bar == npos) {
+      reject(field_line, "tagged text value without '|' after its tag");
+      return false;
+    }
+    at[0] = static_cast<unsigned char>(hex_number(value, 0, 2));
+    std::string text = value.substr(3, bar - 3);
+    text.push_back('\0');
+    text.append(value, bar + 1, npos);
+    const size_t count = text.size() < 31 ? text.size() : 31;
+    text.copy(reinterpret_cast<char*>(at + 1), count);
+    return true;
+  }
+
+  std::istream& in_;
+  const FieldDescriptor* table_;
+  uint32_t index_;  // the running index: the descriptor the next field line must name
+  uint32_t last_index_;
+  unsigned char* buffer_;
+  uint32_t block_size_;
+  std::string* output_;
+  uint64_t line_no_ = 0;
+  std::string line_;   // reused for every line, so comment lines cost no allocation
+  std::string piece_;  // a continuation line
+  std::string text_;   // the field text being gathered
+};
+
+}  // namespace
+
+int convert_printout(std::istream& in, const vpd_lib::FieldDescriptor* table,
+                     uint32_t first_field_id, uint32_t last_field_id, unsigned char* buffer,
+                     uint32_t block_size, std::string* output) {
+  PrintoutReader reader(in, table, first_field_id, last_field_id, buffer, block_size, output);
+  return reader.run();
+}
+
+}  // namespace orvantis

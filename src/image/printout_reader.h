@@ -1,0 +1,26 @@
+// Reading an ASCII printout back into the image of one block, on any stream, touching no file.
+//
+// This is the whole reading side of the convert command: line recognition, field names, value
+// extraction and the conversion of each field kind into bytes. convert2bin (image/convert.h) wraps it
+// with the file handling; a fuzz harness can drive it with an in-memory text.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <string>
+
+#include "vpd_access/vpd.h"
+
+namespace orvantis {
+
+// Reads the printout from `in` into `buffer` (block_size bytes, zero-filled and owned by the caller)
+// for the fields first_field_id..last_field_id of `table`; both ids are taken with the bits 0xF000
+// cleared, and `table` must hold every entry up to the last one. Appends to *output the text the tool
+// prints, each line ending in "\n": size messages, and on rejection the one message saying why.
+// Returns 0 when the printout was accepted, 1 when it was rejected (the buffer is then to be dropped).
+// Never writes outside buffer[0, block_size); memory stays bounded by a field's lines.
+int convert_printout(std::istream& in, const vpd_lib::FieldDescriptor* table,
+                     uint32_t first_field_id, uint32_t last_field_id, unsigned char* buffer,
+                     uint32_t block_size, std::string* output);
+
+}  // namespace orvantis

@@ -1,0 +1,204 @@
+// Transcript tests: every tests/transcripts/*.t file is a session against a fresh copy of the
+// sample platform, replayed command by command and compared byte for byte with the file.
+//
+// A transcript is a sequence of commands, each a line starting with "$ ", followed by exactly what
+// it prints. `orvantis ARGS [> FILE]` runs the real binary (under the cross emulator when there is
+// one) with the copy as VPD_DB_ROOT and as working directory, and is followed by its standard output
+// and "[exit N]". The other commands prepare inputs or show files:
+//   $ # text                      a comment
+//   $ patch PATH OFFSET HEX...    overwrite bytes (OFFSET in hex)
+//   $ copy SRC DST | rm PATH | mkdir PATH | truncate PATH SIZE
+//   $ line PATH TEXT              append TEXT and a newline to PATH
+//   $ replace PATH OLD NEW        replace the first OLD in PATH by NEW
+//   $ xxd PATH [OFFSET LENGTH]    hex dump, 16 bytes a line
+//   $ cmp A B                     "same" or where they differ
+//   $ crc32 PATH OFFSET LENGTH    zlib CRC-32 of a byte range, computed by the test
+// Words may be quoted with '...' or "...". Output without a final newline is followed by
+// "\ no newline at end". ORVANTIS_UPDATE_TRANSCRIPTS=1 rewrites the files from the actual output.
+#include <dirent.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+#include "support/fixture.h"
+
+namespace orvantis {
+namespace testing {
+namespace {
+
+// Beside this source file; CMake passes sources by absolute path.
+const std::string kDir = std::string(__FILE__).substr(0, std::string(__FILE__).rfind('/')) + "/transcripts";
+
+std::vector<std::string> transcript_names() {
+  std::vector<std::string> names;
+  if (DIR* d = ::opendir(kDir.c_str())) {
+    while (dirent* e = ::readdir(d)) {
+      std::string n = e->d_name;
+      if (n.size() > 2 && n.compare(n.size() - 2, 2, ".t") == 0) names.push_back(n.substr(0, n.size() - 2));
+    }
+    ::closedir(d);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> split_words(const std::string& line) {
+  std::vector<std::string> words;
+  std::string w;
+  bool in_word = false;
+  for (size_t i = 0; i < line.size(); ++i) {
+    char c = line[i];
+    if (c == '\'' || c == '"') {
+      size_t close = line.find(c, i + 1);
+      if (close == std::string::npos) close = line.size();
+      w += line.substr(i + 1, close - i - 1);
+      i = close;
+      in_word = true;
+    } else if (c == ' ') {
+      if (in_word) words.push_back(w);
+      w.clear();
+      in_word = false;
+    } else {
+      w += c;
+      in_word = true;
+    }
+  }
+  if (in_word) words.push_back(w);
+  return words;
+}
+
+std::string hex_dump(const Bytes& b, size_t offset, size_t length) {
+  std::string out;
+  char buf[24];
+  for (size_t i = offset; i < std::min(b.size(), offset + length); ++i) {
+    if ((i - offset) % 16 == 0) {
+      std::snprintf(buf, sizeof buf, "%06zx:", i);
+      out += buf;
+    }
+    std::snprintf(buf, sizeof buf, " %02x", b[i]);
+    out += buf;
+    if ((i - offset) % 16 == 15 || i + 1 == std::min(b.size(), offset + length)) out += '\n';
+  }
+  return out;
+}
+
+// Runs one command in `root` and returns what it adds to the transcript.
+std::string run_command(const std::string& root, const std::vector<std::string>& w) {
+  auto path = [&](size_t i) { return root + "/" + w.at(i); };
+  auto number = [&](size_t i) { return std::stoul(w.at(i), nullptr, 16); };
+  const std::string& cmd = w.at(0);
+  if (cmd == "#") return "";
+  if (cmd == "orvantis") {
+    std::vector<std::string> args(w.begin() + 1, w.end());
+    std::string redirect;
+    if (args.size() >= 2 && args[args.size() - 2] == ">") {
+      redirect = root + "/" + args.back();
+      args.resize(args.size() - 2);
+    }
+    RunResult r = run_orvantis(args, root, root);
+    std::string out = redirect.empty() ? r.out : "";
+    if (!redirect.empty()) write_file(redirect, r.out);
+    if (!out.empty() && out.back() != '\n') out += "\n\\ no newline at end\n";
+    return out + "[exit " + std::to_string(r.status) + "]\n";
+  }
+  if (cmd == "patch") {
+    Bytes b = read_file(path(1));
+    size_t at = number(2);
+    for (size_t i = 3; i < w.size(); ++i) b.at(at + i - 3) = static_cast<unsigned char>(number(i));
+    write_file(path(1), b);
+  } else if (cmd == "copy") {
+    write_file(path(2), read_file(path(1)));
+  } else if (cmd == "rm") {
+    std::remove(path(1).c_str());
+  } else if (cmd == "mkdir") {
+    ::mkdir(path(1).c_str(), 0755);
+  } else if (cmd == "truncate") {
+    Bytes b = read_file(path(1));
+    b.resize(number(2));
+    write_file(path(1), b);
+  } else if (cmd == "line") {
+    std::string text = string_of(read_file(path(1)));
+    for (size_t i = 2; i < w.size(); ++i) text += (i > 2 ? " " : "") + w[i];
+    write_file(path(1), text + "\n");
+  } else if (cmd == "replace") {
+    std::string text = string_of(read_file(path(1)));
+    size_t at = text.find(w.at(2));
+    if (at == std::string::npos) return "replace: not found\n";
+    write_file(path(1), text.replace(at, w[2].size(), w.at(3)));
+  } else if (cmd == "xxd") {
+    Bytes b = read_file(path(1));
+    return hex_dump(b, w.size() > 2 ? number(2) : 0, w.size() > 3 ? number(3) : b.size());
+  } else if (cmd == "cmp") {
+    Bytes a = read_file(path(1)), b = read_file(path(2));
+    auto diff = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+    if (diff.first == a.end() && diff.second == b.end()) return "same\n";
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "differ at byte 0x%zx\n", static_cast<size_t>(diff.first - a.begin()));
+    return buf;
+  } else if (cmd == "crc32") {
+    Bytes b = read_file(path(1));
+    size_t at = number(2), n = number(3);
+    if (at + n > b.size()) return "crc32: range past the end\n";
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%08x\n", reference_crc32(b.data() + at, n));
+    return buf;
+  } else {
+    ADD_FAILURE() << "unknown transcript command \"" << cmd << "\"";
+  }
+  return "";
+}
+
+void copy_tree(const std::string& from, const std::string& to) {
+  ::mkdir(to.c_str(), 0755);
+  DIR* d = ::opendir(from.c_str());
+  ASSERT_NE(d, nullptr) << from;
+  while (dirent* e = ::readdir(d)) {
+    std::string n = e->d_name;
+    if (n == "." || n == "..") continue;
+    struct stat st;
+    ::stat((from + "/" + n).c_str(), &st);
+    if (S_ISDIR(st.st_mode)) copy_tree(from + "/" + n, to + "/" + n);
+    else write_file(to + "/" + n, read_file(from + "/" + n));
+  }
+  ::closedir(d);
+}
+
+class Transcript : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Transcript, ReplaysByteForByte) {
+  const std::string file = kDir + "/" + GetParam() + ".t";
+  const std::string expected = string_of(read_file(file));
+  TempDir dir;
+  const std::string root = dir.path() + "/db";
+  copy_tree(SAMPLE_DB_DIR, root);
+
+  std::string actual;
+  size_t pos = 0;
+  while (pos < expected.size()) {
+    size_t end = expected.find('\n', pos);
+    if (end == std::string::npos) end = expected.size();
+    std::string line = expected.substr(pos, end - pos);
+    pos = end + 1;
+    if (line.compare(0, 2, "$ ") != 0) continue;  // expected output: regenerated below
+    actual += line + "\n";
+    actual += run_command(root, split_words(line.substr(2)));
+  }
+  if (std::getenv("ORVANTIS_UPDATE_TRANSCRIPTS")) write_file(file, actual);
+  EXPECT_EQ(actual, expected) << "transcript " << file;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sample, Transcript, ::testing::ValuesIn(transcript_names()),
+                         [](const ::testing::TestParamInfo<std::string>& param) {
+                           std::string n = param.param;
+                           std::replace_if(n.begin(), n.end(), [](char c) { return !isalnum(c); }, '_');
+                           return n;
+                         });
+
+}  // namespace
+}  // namespace testing
+}  // namespace orvantis
