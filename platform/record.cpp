@@ -153,6 +153,8 @@ Library& library() {
 }  // namespace
 
 namespace testing {
+size_t record_data_size() { return vpd_data_extent(); }
+
 void reset_library() {
   Library& lib = library_state();
   lib.records.clear();

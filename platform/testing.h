@@ -4,6 +4,8 @@
 // per FRU; tests that build several databases in one process start each case from scratch.
 #pragma once
 
+#include <cstddef>
+
 #include "device_file.h"
 
 namespace vpd_platform {
@@ -12,6 +14,9 @@ namespace testing {
 // Forgets the inventory snapshot and deletes every record handed out so far (pointers from
 // find_vpd_record become invalid); the next call reads $VPD_DB_ROOT and the inventory again.
 void reset_library();
+
+// The size of every record's vpd_data buffer, the same for all formats.
+size_t record_data_size();
 
 // Shortens (or restores, with 3000) the time a read or write waits for its device lock.
 inline void set_lock_timeout(unsigned ms) { set_lock_timeout_ms(ms); }

@@ -1,284 +1,107 @@
-// Reading printouts back into a block image, on in-memory text with a small hand-made table.
+// Reading printouts back into a block image, on in-memory text with a small hand-made table:
+// what each field kind turns into, and every printout refused as a whole with its line number.
 #include "image/printout_reader.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <sstream>
 #include <string>
-
-#include "support/fixture.h"
 
 namespace orvantis {
 namespace {
 
-using testing::Bytes;
-using testing::hex_bytes;
+using namespace std::string_literals;
 using vpd_lib::FieldDescriptor;
 
-// Every kind, each at its own offset inside a 128-byte block; "Far" lies past 100 bytes.
+// Every kind, each at its own offset inside a 128-byte block; "Far" runs past the block's end.
 const FieldDescriptor kTable[] = {
-    {0, 0, 2, 0, vpd_lib::VPD_FIELD_HEX, "Hex2", 0},                // 0
-    {0, 2, 3, 0, vpd_lib::VPD_FIELD_HEX, "Hex3", 0},                // 1
-    {0, 5, 4, 0, vpd_lib::VPD_FIELD_HEX, "Hex4", 0},                // 2
-    {0, 9, 1, 0, vpd_lib::VPD_FIELD_BYTE, "Byte", 0},               // 3
-    {0, 10, 2, 0, vpd_lib::VPD_FIELD_WORD, "Word", 0},              // 4
-    {0, 12, 4, 0, vpd_lib::VPD_FIELD_DWORD, "Dword", 0},            // 5
-    {0, 16, 8, 0, vpd_lib::VPD_FIELD_TEXT, "Text8", 0x20},          // 6
-    {0, 24, 3, 0, vpd_lib::VPD_FIELD_TEXT, "Text3", 0x20},          // 7
-    {0, 27, 2, 0, vpd_lib::VPD_FIELD_ZERO, "Zero", 0},              // 8
-    {0, 29, 3, 0, vpd_lib::VPD_FIELD_BLANK, "Blank", 0},            // 9
-    {0, 32, 32, 0, vpd_lib::VPD_FIELD_TAGGED_TEXT, "Tagged", 0},    // 10
-    {0, 64, 6, 0, vpd_lib::VPD_FIELD_MAC, "Mac", 0},                // 11
-    {0, 70, 20, 0, vpd_lib::VPD_FIELD_HEX, "Hex20", 0},             // 12
-    {0, 120, 8, 0, vpd_lib::VPD_FIELD_HEX, "Far", 0},               // 13
+    {0, 0, 2, 0, vpd_lib::VPD_FIELD_HEX, "Hex2", 0},   {0, 2, 3, 0, vpd_lib::VPD_FIELD_HEX, "Hex3", 0},
+    {0, 5, 4, 0, vpd_lib::VPD_FIELD_HEX, "Hex4", 0},   {0, 9, 1, 0, vpd_lib::VPD_FIELD_BYTE, "Byte", 0},
+    {0, 10, 2, 0, vpd_lib::VPD_FIELD_WORD, "Word", 0}, {0, 12, 4, 0, vpd_lib::VPD_FIELD_DWORD, "Dword", 0},
+    {0, 16, 8, 0, vpd_lib::VPD_FIELD_TEXT, "Text8", 0x20}, {0, 24, 3, 0, vpd_lib::VPD_FIELD_TEXT, "Text3", 0x20},
+    {0, 27, 2, 0, vpd_lib::VPD_FIELD_ZERO, "Zero", 0}, {0, 29, 3, 0, vpd_lib::VPD_FIELD_BLANK, "Blank", 0},
+    {0, 32, 32, 0, vpd_lib::VPD_FIELD_TAGGED_TEXT, "Tagged", 0}, {0, 64, 6, 0, vpd_lib::VPD_FIELD_MAC, "Mac", 0},
+    {0, 70, 20, 0, vpd_lib::VPD_FIELD_HEX, "Hex20", 0}, {0, 120, 16, 0, vpd_lib::VPD_FIELD_HEX, "Far", 0},
 };
-constexpr uint32_t kLast = 13;
 constexpr uint32_t kBlockSize = 128;
 
-// One field line as the printer writes it: the name right-aligned in 45 columns, ": ", the value.
-std::string line(const char* name, const std::string& value) {
-  return std::string(45 - strlen(name), ' ') + name + ": " + value + "\n";
+std::string boom(const std::string& value, int n) { return "BOOM! size of string is different.  s= " + value + " len= " + std::to_string(n) + "\n"; }
+std::string corrupt(int idx, const char* want, const char* got) {
+  return "Data corruption idx[" + std::to_string(idx) + "]!! Program Exit!  Expected \"" + want + "\" but got \"" + got + "\"\n";
 }
-const std::string kIndent(48, ' ');  // the start of a hex continuation line
+std::string refused(int line, const std::string& why) { return "Convert2bin failed: line " + std::to_string(line) + ": " + why + "\n"; }
+std::string counting(int n) { std::string s; for (int i = 0; i < n; ++i) s += static_cast<char>(i); return s; }
+// Hex20 opened on its name line, n continuation lines of one pair each, then the closing line.
+std::string one_pair_a_line(int n) { std::string s = "Hex20: [\n"; while (n--) s += "  5A\n"; return s + "  ]h\n"; }
 
-Bytes operator+(Bytes a, const Bytes& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-Bytes operator+(Bytes a, const std::string& b) { return a + testing::bytes_of(b); }
+// The image holds `bytes` at the first field's offset and zeros elsewhere; refused printouts (status 1) print
+// `out` and leave the image to be dropped.
+struct Row { uint32_t first, last; std::string text, out, bytes; int status; };
 
-struct Outcome {
-  int status;
-  std::string output;
-  Bytes image;
-};
-
-Outcome convert(const std::string& text, uint32_t first, uint32_t last,
-                uint32_t block_size = kBlockSize) {
-  std::istringstream in(text);
-  Outcome o{-1, "", Bytes(block_size, 0)};
-  o.status = convert_printout(in, kTable, first, last, o.image.data(), block_size, &o.output);
-  return o;
-}
-
-// The image expected when only `hex` at `at` is set.
-Bytes image_with(uint32_t at, const Bytes& bytes, uint32_t block_size = kBlockSize) {
-  Bytes image(block_size, 0);
-  for (size_t i = 0; i < bytes.size(); ++i) image[at + i] = bytes[i];
-  return image;
-}
-
-std::string boom(const std::string& value, int n) {
-  return "BOOM! size of string is different.  s= " + value + " len= " + std::to_string(n) + "\n";
-}
-
-// A printout of one field (index `field`) and the bytes it must give at the field's offset.
-struct FieldRow {
-  const char* label;
-  uint32_t field;
-  std::string text;
-  std::string output;  // what the tool prints; the conversion succeeds
-  Bytes bytes;         // at the field's offset, the rest of the block stays zero
-};
-
-TEST(ConvertReader, EachKindConvertsItsValue) {
-  const std::string twenty_six(26, '-');
-  const FieldRow rows[] = {
-      {"hex odd digit ignored", 0, line("Hex2", "[0102F]h"), "", hex_bytes("0102")},
-      {"hex odd length", 1, line("Hex3", "[0102F]h"), boom("0102F", 3), Bytes(3, 0)},
-      {"hex empty brackets", 2, line("Hex4", "[]h"), "", Bytes(4, 0)},
-      {"hex not digits", 0, line("Hex2", "[zz5A]h"), "", hex_bytes("005A")},
-      {"byte takes four chars", 3, line("Byte", "[0x1234]"), "", hex_bytes("12")},
-      {"byte without prefix", 3, line("Byte", "[5A]"), "", hex_bytes("5A")},
-      {"byte no digits", 3, line("Byte", "[zz]"), "", hex_bytes("00")},
-      {"word", 4, line("Word", "[0x1234]"), "", hex_bytes("1234")},
-      {"word takes six chars", 4, line("Word", "[0x123456]"), "", hex_bytes("1234")},
-      {"dword", 5, line("Dword", "[0x0000012C]h"), "", hex_bytes("0000012C")},
-      {"dword 9 digits", 5, line("Dword", "[123456789]h"), "", hex_bytes("FFFFFFFF")},
-      {"dword 10 digits", 5, line("Dword", "[1234567890]h"), "", hex_bytes("FFFFFFFF")},
-      {"dword takes ten chars", 5, line("Dword", "[0x123456789]h"), "", hex_bytes("12345678")},
-      {"text exact", 6, line("Text8", "[ABC123  ]t"), "", testing::bytes_of("ABC123  ")},
-      {"text short", 6, line("Text8", "[ABC]t"), boom("ABC", 8), Bytes(8, 0)},
-      {"text long", 7, line("Text3", "[ABCD]t"), boom("ABCD", 3), Bytes(3, 0)},
-      {"text empty", 6, line("Text8", "[]t"), boom("", 8), Bytes(8, 0x14)},
-      {"text ends at last bracket", 7, line("Text3", "[A]B]t"), "", testing::bytes_of("A]B")},
-      {"text with NUL", 7, line("Text3", std::string("[A\0B]t", 6)), "",
-       testing::bytes_of(std::string("A\0B", 3))},
-      {"text with tab", 7, line("Text3", "[\tx\t]t"), "", testing::bytes_of("\tx\t")},
-      {"zero", 8, line("Zero", "[]"), "", Bytes(2, 0)},
-      {"blank line is its own", 9, line("Blank", ""), "", Bytes(3, 0x20)},
-      {"blank line without blank", 9, "  Blank:\n", "", Bytes(3, 0x20)},
-      {"tagged", 10, line("Tagged", "[4A:V1.2|" + twenty_six + "]"), "",
-       hex_bytes("4A 56 31 2E 32 00") + twenty_six},
-      {"tagged empty slot", 10, line("Tagged", "[  :" + std::string(29, ' ') + "|]"), "",
-       Bytes(32, 0x20)},
-      {"tagged empty slot any text", 10, line("Tagged", "[ 4:abc|]"), "", Bytes(32, 0x20)},
-      {"tagged 31 chars without NUL", 10, line("Tagged", "[41:" + std::string(31, 'x') + "|]"),
-       "", hex_bytes("41") + std::string(31, 'x')},
-      {"tagged capped at slot", 10, line("Tagged", "[41:" + std::string(40, 'x') + "|yy]"), "",
-       hex_bytes("41") + std::string(31, 'x')},
-      {"tagged bar before NUL swaps", 10, line("Tagged", "[41:a|b|cd]"), "",
-       hex_bytes("41 61 00 62 7C 63 64")},
-      {"tagged tail keeps NULs", 10, line("Tagged", std::string("[41:|\0\0z]", 9)), "",
-       hex_bytes("41 00 00 00 7A")},
-      {"mac colons", 11, line("Mac", "[00:1A:2B:3C:4D:5E]"), "", hex_bytes("001A2B3C4D5E")},
-      {"mac hyphens", 11, line("Mac", "[00-1A-2B-3C-4D-5E]"), "", hex_bytes("001A2B3C4D5E")},
-      {"mac 15 chars", 11, line("Mac", "[00:1A:2B:3C:4D:]"), "", hex_bytes("001A2B3C4D00")},
-      {"hex over two lines", 12,
-       line("Hex20", "[000102030405060708090A0B0C0D0E0F") + kIndent + "10111213]h\n", "",
-       hex_bytes("000102030405060708090A0B0C0D0E0F10111213")},
-      // The CR stays in the field text: it becomes a character of the value, and the strtoul-style
-      // reading skips it as white space inside its pair, so the bytes after it shift.
-      {"hex over two CRLF lines", 12,
-       "  Hex20: [000102030405060708090A0B0C0D0E0F\r\n" + kIndent + "10111213]h\r\n", "",
-       hex_bytes("000102030405060708090A0B0C0D0E0F01011121")},
-      {"crlf single line", 3, "Byte: [0x5A]\r\n", "", hex_bytes("5A")},
-      {"no final newline", 3, "Byte: [0x5A]", "", hex_bytes("5A")},
-      {"colon last is empty hex", 2, "Hex4:\n", "", Bytes(4, 0)},
-      {"colon last is empty text", 6, "Text8:\n", boom("", 8), Bytes(8, 0x14)},
-      {"without brackets", 3, "Byte: 5A]\n", "", hex_bytes("5A")},
-      {"hash inside multi-line is text", 6, line("Text8", "[AB") + "#CDEFG]t\n", "",
-       testing::bytes_of("AB#CDEFG")},
-      {"continuation blanks dropped", 6, line("Text8", "[AB") + "     CD  EFGH]t\n",
-       boom("ABCD  EFGH", 8), Bytes(8, 0)},
+TEST(ConvertReader, PrintoutRowsGiveTheirBytesOrTheirMessage) {
+  const std::string dashes(26, '-'), x31(31, 'x'), bl32(32, ' '), dc4(8, '\x14'), mac = "\0\x1A\x2B\x3C\x4D\x5E"s;
+  const Row rows[] = {
+      {0, 2, "Hex2: [0102F]h\nHex3: [0102F]h\nHex4: []h\n", boom("0102F", 3), "\x01\x02", 0},
+      {0, 0, "Hex2: [zz5A]h\n", "", "\0\x5A"s, 0},
+      {3, 5, "Byte: [0x1234]\nWord: [0x1234]\nDword: [0x0000012C]h\n", "", "\x12\x12\x34\0\0\x01\x2C"s, 0},
+      {3, 5, "Byte: [zz]\nWord: [0x123456]\nDword: [0x123456789]h\n", "", "\0\x12\x34\x12\x34\x56\x78"s, 0},
+      {3, 5, "Byte: [5A]\nWord: []\nDword: [123456789]h\n", "", "\x5A\0\0\xFF\xFF\xFF\xFF"s, 0},
+      {6, 7, "Text8: [ABC123  ]t\nText3: [A]B]t\n", "", "ABC123  A]B", 0},
+      {6, 7, "Text8: [ABC]t\nText3: [ABCD]t\n", boom("ABC", 8) + boom("ABCD", 3), "", 0},
+      {6, 7, "Text8: []t\nText3: [A\0B]t\n"s, boom("", 8), dc4 + "A\0B"s, 0},
+      {6, 6, "Text8:\n", boom("", 8), dc4, 0},
+      {8, 9, "Zero: [FFFF]\nBlank: \n", "", "\0\0   "s, 0},
+      {9, 9, "Blank:\n", "", "   ", 0},
+      {10, 10, "Tagged: [4A:V1.2|" + dashes + "]\n", "", "\x4AV1.2\0"s + dashes, 0},
+      {10, 10, "Tagged: [  :" + std::string(29, ' ') + "|]\n", "", bl32, 0},
+      {10, 10, "Tagged: [ 4:abc|]\n", "", bl32, 0},
+      {10, 10, "Tagged: [41:" + x31 + "|]\n", "", "A" + x31, 0},
+      {10, 10, "Tagged: [41:" + x31 + "xxxxxxxxx|yy]\n", "", "A" + x31, 0},
+      {10, 10, "Tagged: [41:a|b|cd]\n", "", "Aa\0b|cd"s, 0},
+      {10, 10, "Tagged: [41:|\0\0z]\n"s, "", "A\0\0\0z"s, 0},
+      {11, 11, "Mac: [00:1A:2B:3C:4D:5E]\n", "", mac, 0},
+      {11, 11, "Mac: [00-1A-2B-3C-4D-5E]\n", "", mac, 0},
+      {11, 11, "Mac: [00:1A:2B:3C:4D:]\n", "", mac.substr(0, 5), 0},
+      {12, 12, "Hex20: [000102030405060708090A0B0C0D0E0F\n" + std::string(48, ' ') + "10111213]h\n", "", counting(20), 0},
+      // A CR stays in the line; strtoul-style reading skips it as white space inside its pair.
+      {12, 12, "Hex20: [000102030405060708090A0B0C0D0E0F\r\n  10111213]h\r\n", "", counting(16) + "\x01\x01\x11\x21", 0},
+      {3, 3, "Byte: 5A]", "", "\x5A", 0},
+      {6, 6, "Text8: [AB\n#CDEFG]t\n", "", "AB#CDEFG", 0},
+      {6, 6, "Text8: [AB\n     CD  EFGH]t\n", boom("ABCD  EFGH", 8), "", 0},
+      {12, 12, one_pair_a_line(20), "", std::string(20, '\x5A'), 0},
+      {12, 12, one_pair_a_line(21), "Parser encountered unterminated (by ']') multiline field.  Convert2bin failed.\n", "", 1},
+      // Comments, blank lines, and a printout that ends before the range's last field.
+      {0, 13, "# edited\nHex2: [BEEF]h\n\n   \nHex3: [010203]h\n#Hex4: []h\nHex4: [A1B2C3D4]h\nByte: [0x7F]\n"
+       "Word: [0xCAFE]\nDword: [0xDEADBEEF]h\nText8: [Orvantis]t\nText3: [ab ]t\nZero: []\nBlank: \nTagged: [20:x|]\n", "",
+       "\xBE\xEF\x01\x02\x03\xA1\xB2\xC3\xD4\x7F\xCA\xFE\xDE\xAD\xBE\xEF" "Orvantisab \0\0   \x20x"s, 0},
+      {8, 13, "Zero: []\nBlank: \n", "", "\0\0   "s, 0},
+      {0, 13, "", "", "", 0},
+      {3, 3, "Bite: [0x5A]\n", corrupt(3, "Byte", "Bite"), "", 1},
+      {12, 12, "hex20: []h\n", corrupt(12, "Hex20", "hex20"), "", 1},
+      {2, 4, "Hex4: []h\nWord: [0x1234]\n", corrupt(3, "Byte", "Word"), "", 1},
+      {0x3003, 0x3003, "Word: [0x1234]\n", corrupt(3, "Byte", "Word"), "", 1},
+      {3, 3, "\n#x\n  Byte [0x5A]\n", refused(3, "field line without ':'"), "", 1},
+      {3, 3, "  # note\nByte: [0x5A]\n", refused(1, "field line without ':'"), "", 1},
+      {3, 4, "Byte: [0x5A]\nWord: [0x1234]\nx:[]\n", refused(3, "field line after the last field of the block"), "", 1},
+      {12, 12, "Hex20: [\n\n  ]h\n", refused(2, "empty continuation line inside a multi-line field"), "", 1},
+      {12, 12, "#\nHex20: [\n    \n]h\n", refused(3, "empty continuation line inside a multi-line field"), "", 1},
+      {12, 13, "\nHex20: [\n  0001", refused(2, "multi-line field not closed by ']' before the end of the file"), "", 1},
+      {11, 11, "Mac: [00:1A:2B:3C:4D]\n", refused(1, "hardware address value shorter than 15 characters"), "", 1},
+      {10, 10, "Tagged: [4A]\n", refused(1, "tagged text value shorter than 3 characters"), "", 1},
+      {10, 10, "Tagged: [4A:V1.2]\n", refused(1, "tagged text value without '|' after its tag"), "", 1},
+      {10, 10, "Tagged: [4|:V1.2]\n", refused(1, "tagged text value without '|' after its tag"), "", 1},
+      {12, 13, "Hex20: []h\nFar: []h\n", refused(2, "field \"Far\" (16 bytes at offset 120) does not fit in a block of 128 bytes"), "", 1},
+      {6, 7, "Text8: [AB]t\nText3: [ABC]t\nz\n", boom("AB", 8) + refused(3, "field line after the last field of the block"), "", 1},
   };
-  for (const FieldRow& r : rows) {
-    const Outcome o = convert(r.text, r.field, r.field);
-    EXPECT_EQ(o.status, 0) << r.label;
-    EXPECT_EQ(o.output, r.output) << r.label;
-    EXPECT_EQ(o.image, image_with(kTable[r.field].offset, r.bytes)) << r.label;
+  for (const Row& r : rows) {
+    std::istringstream in(r.text);
+    std::string image(kBlockSize, '\0'), out;
+    const int status = convert_printout(in, kTable, r.first, r.last, reinterpret_cast<unsigned char*>(&image[0]), kBlockSize, &out);
+    EXPECT_EQ(status, r.status) << r.text;
+    EXPECT_EQ(out, r.out) << r.text;
+    std::string expected(kBlockSize, '\0');
+    if (r.status == 0) { EXPECT_EQ(image, expected.replace(kTable[r.first].offset, r.bytes.size(), r.bytes)) << r.text; }
   }
-}
-
-// Printouts refused as a whole: status 1 and exactly this output.
-struct RejectRow {
-  const char* label;
-  uint32_t first, last;
-  std::string text;
-  std::string output;
-  uint32_t block_size;
-};
-
-TEST(ConvertReader, RejectsLinesOutsideThePrintout) {
-  const std::string open20 = line("Hex20", "[");
-  std::string twenty_one_open, twenty_open;
-  for (int i = 0; i < 21; ++i) twenty_one_open += kIndent + "00\n";
-  const RejectRow rows[] = {
-      {"name differs", 3, 3, line("Bite", "[0x5A]"),
-       "Data corruption idx[3]!! Program Exit!  Expected \"Byte\" but got \"Bite\"\n", kBlockSize},
-      {"name case", 12, 12, line("hex20", "[]h"),
-       "Data corruption idx[12]!! Program Exit!  Expected \"Hex20\" but got \"hex20\"\n",
-       kBlockSize},
-      {"running index counts", 2, 4, line("Hex4", "[]h") + line("Word", "[0x1234]"),
-       "Data corruption idx[3]!! Program Exit!  Expected \"Byte\" but got \"Word\"\n", kBlockSize},
-      {"id high bits cleared", 0x3003, 0x3003, line("Word", "[0x1234]"),
-       "Data corruption idx[3]!! Program Exit!  Expected \"Byte\" but got \"Word\"\n", kBlockSize},
-      {"21 open continuation lines", 12, 12, open20 + twenty_one_open + kIndent + "]h\n",
-       "Parser encountered unterminated (by ']') multiline field.  Convert2bin failed.\n",
-       kBlockSize},
-      {"no colon", 3, 3, "\n#x\n  Byte [0x5A]\n",
-       "Convert2bin failed: line 3: field line without ':'\n", kBlockSize},
-      {"indented hash is no comment", 3, 3, "  # note\n" + line("Byte", "[0x5A]"),
-       "Convert2bin failed: line 1: field line without ':'\n", kBlockSize},
-      {"past the last field", 3, 4, line("Byte", "[0x5A]") + line("Word", "[0x1234]") + "x:[]\n",
-       "Convert2bin failed: line 3: field line after the last field of the block\n", kBlockSize},
-      {"empty continuation", 12, 12, open20 + "\n" + kIndent + "]h\n",
-       "Convert2bin failed: line 2: empty continuation line inside a multi-line field\n",
-       kBlockSize},
-      {"blank continuation", 12, 12, "#\n" + open20 + "    \n]h\n",
-       "Convert2bin failed: line 3: empty continuation line inside a multi-line field\n",
-       kBlockSize},
-      {"end of file inside field", 12, 13, "\n" + open20 + kIndent + "0001",
-       "Convert2bin failed: line 2: multi-line field not closed by ']' before the end of the "
-       "file\n",
-       kBlockSize},
-      {"mac 14 chars", 11, 11, line("Mac", "[00:1A:2B:3C:4D]"),
-       "Convert2bin failed: line 1: hardware address value shorter than 15 characters\n",
-       kBlockSize},
-      {"tagged 2 chars", 10, 10, line("Tagged", "[4A]"),
-       "Convert2bin failed: line 1: tagged text value shorter than 3 characters\n", kBlockSize},
-      {"tagged empty", 10, 10, "Tagged:\n",
-       "Convert2bin failed: line 1: tagged text value shorter than 3 characters\n", kBlockSize},
-      {"tagged no bar", 10, 10, line("Tagged", "[4A:V1.2]"),
-       "Convert2bin failed: line 1: tagged text value without '|' after its tag\n", kBlockSize},
-      {"tagged bar only in tag", 10, 10, line("Tagged", "[4|:V1.2]"),
-       "Convert2bin failed: line 1: tagged text value without '|' after its tag\n", kBlockSize},
-      {"field past block end", 12, 13, line("Hex20", "[]h") + line("Far", "[0102030405060708]h"),
-       "Convert2bin failed: line 2: field \"Far\" (8 bytes at offset 120) does not fit in a block "
-       "of 100 bytes\n",
-       100},
-      {"size message then rejection", 6, 7, line("Text8", "[AB]t") + line("Text3", "[ABC]t") + "z\n",
-       boom("AB", 8) + "Convert2bin failed: line 3: field line after the last field of the block\n",
-       kBlockSize},
-  };
-  for (const RejectRow& r : rows) {
-    const Outcome o = convert(r.text, r.first, r.last, r.block_size);
-    EXPECT_EQ(o.status, 1) << r.label;
-    EXPECT_EQ(o.output, r.output) << r.label;
-  }
-}
-
-TEST(ConvertReader, MultiLineFieldOfTwentyTwoLinesIsAccepted) {
-  std::string text = line("Hex20", "[");
-  Bytes expected;
-  for (int i = 0; i < 20; ++i) {
-    char pair[3];
-    snprintf(pair, sizeof pair, "%02X", i);
-    text += kIndent + pair + "\n";
-    expected.push_back(static_cast<unsigned char>(i));
-  }
-  text += kIndent + "]h\n";
-  const Outcome o = convert(text, 12, 12);
-  EXPECT_EQ(o.status, 0);
-  EXPECT_EQ(o.output, "");
-  EXPECT_EQ(o.image, image_with(70, expected));
-}
-
-TEST(ConvertReader, WholePrintoutWithCommentsAndBlankLines) {
-  const std::string text = "# edited by hand\n" + line("Hex2", "[BEEF]h") + "\n   \n" +
-                           line("Hex3", "[010203]h") + "#" + line("Hex4", "[]h") +
-                           line("Hex4", "[A1B2C3D4]h") + line("Byte", "[0x7F]") +
-                           line("Word", "[0xCAFE]") + line("Dword", "[0xDEADBEEF]h") +
-                           line("Text8", "[Orvantis]t") + line("Text3", "[ab ]t") +
-                           line("Zero", "[]") + line("Blank", "") +
-                           line("Tagged", "[20:x|]") + line("Mac", "[0A:0B:0C:0D:0E:0F]");
-  const Outcome o = convert(text, 0, kLast);
-  EXPECT_EQ(o.status, 0);
-  EXPECT_EQ(o.output, "");
-  Bytes expected(kBlockSize, 0);
-  const Bytes head = hex_bytes("BEEF 010203 A1B2C3D4 7F CAFE DEADBEEF") +
-                     testing::bytes_of("Orvantisab ") + hex_bytes("0000 202020 20 78");
-  std::copy(head.begin(), head.end(), expected.begin());
-  const Bytes mac = hex_bytes("0A0B0C0D0E0F");
-  std::copy(mac.begin(), mac.end(), expected.begin() + 64);
-  // The printout ends before Hex20 and Far: they stay zero without any message.
-  EXPECT_EQ(o.image, expected);
-}
-
-TEST(ConvertReader, BlankFieldLineIsItsOwnFieldAtEndOfFile) {
-  const Outcome o = convert(line("Zero", "[]") + line("Blank", ""), 8, kLast);
-  EXPECT_EQ(o.status, 0);
-  EXPECT_EQ(o.output, "");
-  EXPECT_EQ(o.image, image_with(29, Bytes(3, 0x20)));
-}
-
-TEST(ConvertReader, EmptyPrintoutGivesZeroImage) {
-  for (const char* text : {"", "\n", "# nothing\n", "#"}) {
-    const Outcome o = convert(text, 0, kLast);
-    EXPECT_EQ(o.status, 0) << text;
-    EXPECT_EQ(o.output, "") << text;
-    EXPECT_EQ(o.image, Bytes(kBlockSize, 0)) << text;
-  }
-}
-
-TEST(ConvertReader, ManyCommentLinesAreSkipped) {
-  std::string text;
-  for (int i = 0; i < 100000; ++i) text += "# comment line\n";
-  text += line("Byte", "[0x5A]");
-  const Outcome o = convert(text, 3, 3);
-  EXPECT_EQ(o.status, 0);
-  EXPECT_EQ(o.image, image_with(9, hex_bytes("5A")));
 }
 
 }  // namespace

@@ -38,14 +38,32 @@ uint8_t byte_of_token(const std::string& token) {
   return static_cast<uint8_t>(parse_ulong32(token.c_str(), 0) & 0xFFu);
 }
 
+SetRequest parse_set_request(const std::string& request) {
+  SetRequest parsed;
+  parsed.tokens = split_request(request);
+  if (parsed.tokens.size() < 3) return parsed;
+  parsed.enough = true;
+  // Decimal only: "0x10" names field 0.
+  parsed.number = parse_long32(parsed.tokens[0].c_str(), 10);
+  parsed.type = parsed.tokens[1][0];
+  return parsed;
+}
+
+bool request_bytes(const std::vector<std::string>& tokens, unsigned char (&buffer)[MAX_BYTE_TOKENS],
+                   size_t* count) {
+  *count = tokens.size() > 2 ? tokens.size() - 2 : 0;
+  if (*count > MAX_BYTE_TOKENS) return false;
+  for (size_t i = 0; i < *count; ++i) buffer[i] = byte_of_token(tokens[i + 2]);
+  return true;
+}
+
 int write_byte_field(uint8_t fru_id, uint32_t field_id, const std::vector<std::string>& tokens) {
-  const size_t count = tokens.size() > 2 ? tokens.size() - 2 : 0;
-  if (count > MAX_BYTE_TOKENS) {
+  unsigned char buffer[MAX_BYTE_TOKENS] = {};
+  size_t count = 0;
+  if (!request_bytes(tokens, buffer, &count)) {
     std::printf("Whoops, only support up to 64 byte fields right now\n");
     return 0;
   }
-  unsigned char buffer[MAX_BYTE_TOKENS] = {};
-  for (size_t i = 0; i < count; ++i) buffer[i] = byte_of_token(tokens[i + 2]);
 
   const int field_length = vpd_lib::vpd_read_field_size(fru_id, field_id);
   // A negative answer (unknown id) can never equal a count, so it fails here like any mismatch.
@@ -70,17 +88,17 @@ int write_string_field(uint8_t fru_id, uint32_t field_id, const std::string& tex
 }
 
 int run_set_field(const std::string& request, uint8_t fru_id, uint32_t base) {
-  const std::vector<std::string> tokens = split_request(request);
-  if (tokens.size() < 3) {
+  const SetRequest parsed = parse_set_request(request);
+  if (!parsed.enough) {
     std::printf("ERROR: Not enough input!\n");
     return 1;
   }
-  // Decimal only: "0x10" names field 0. Negative numbers go to the library as their bit pattern.
-  const uint32_t field_id = static_cast<uint32_t>(parse_long32(tokens[0].c_str(), 10)) | base;
+  // Negative numbers go to the library as their bit pattern.
+  const uint32_t field_id = static_cast<uint32_t>(parsed.number) | base;
   int written;
-  switch (tokens[1][0]) {
-    case 'b': written = write_byte_field(fru_id, field_id, tokens); break;
-    case 's': written = write_string_field(fru_id, field_id, tokens[2]); break;
+  switch (parsed.type) {
+    case 'b': written = write_byte_field(fru_id, field_id, parsed.tokens); break;
+    case 's': written = write_string_field(fru_id, field_id, parsed.tokens[2]); break;
     default: return 0;  // an unknown type letter is not an error: nothing to do
   }
   return written != 0 ? 0 : 1;

@@ -23,6 +23,20 @@ std::vector<std::string> split_request(const std::string& request);
 // else decimal, trailing text ignored, no digits 0), low 8 bits kept, so "300" is 0x2C, "-1" 0xFF.
 uint8_t byte_of_token(const std::string& token);
 
+// A -O or -G request taken apart, before anything reaches the library.
+struct SetRequest {
+  std::vector<std::string> tokens;
+  bool enough = false;  // at least three tokens: the field, the type word, data
+  int32_t number = 0;   // token 0 as a decimal field number (the target's strtol); 0 when !enough
+  char type = 0;        // the type word's first character; 0 when !enough
+};
+SetRequest parse_set_request(const std::string& request);
+
+// The data tokens (tokens[2..]) as bytes into buffer[0..count). False, with nothing stored, when
+// there are more than MAX_BYTE_TOKENS of them.
+bool request_bytes(const std::vector<std::string>& tokens, unsigned char (&buffer)[MAX_BYTE_TOKENS],
+                   size_t* count);
+
 // Writes tokens[2..] as bytes into the field. Returns the byte count, or 0 after printing why
 // nothing was written (length mismatch, more than 64 bytes).
 int write_byte_field(uint8_t fru_id, uint32_t field_id, const std::vector<std::string>& tokens);

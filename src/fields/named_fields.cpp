@@ -67,14 +67,15 @@ int run_get_named(vpd_lib::vpd* record, const std::string& name) {
 }
 
 int run_set_named(vpd_lib::vpd* record, const std::string& request, uint8_t fru_id) {
-  const std::vector<std::string> tokens = split_request(request);
-  if (tokens.size() < 3) {
+  const SetRequest parsed = parse_set_request(request);
+  if (!parsed.enough) {
     std::printf("ERROR: Not enough input!\n");
     return 1;
   }
+  const std::vector<std::string>& tokens = parsed.tokens;
   const NamedField* field = find_named_field(tokens[0]);
   if (!field) return 0;
-  if (tokens[1][0] != field->input) {
+  if (parsed.type != field->input) {
     std::printf("ERROR: %s uses %s input\n", field->name,
                 field->input == NAMED_INPUT_STRING ? "string" : "byte string");
     return 1;

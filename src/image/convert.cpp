@@ -7,6 +7,7 @@
 #include <string>
 
 #include "image/printout_reader.h"
+#include "image/raw_block.h"
 
 namespace orvantis {
 namespace {
@@ -44,8 +45,11 @@ int convert2bin(const vpd_lib::FieldDescriptor* table, unsigned char* buffer, ui
   if (status != 0) return 1;
 
   // One second attempt, as the tool always made, for a file system that refused the first open.
-  FILE* raw = fopen(raw_path, "wb");
-  if (raw == nullptr) raw = fopen(raw_path, "wb");
+  FILE* raw = nullptr;
+  if (raw_output_allowed(raw_path)) {
+    raw = fopen(raw_path, "wb");
+    if (raw == nullptr) raw = fopen(raw_path, "wb");
+  }
   if (raw == nullptr) {
     print_text("Failed to open file for raw output\n");
     return 1;

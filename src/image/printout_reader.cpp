@@ -1,5 +1,6 @@
 #include "image/printout_reader.h"
 
+#include <exception>
 #include <string>
 
 #include "util/bytes.h"
@@ -15,6 +16,10 @@ constexpr size_t npos = std::string::npos;
 // A multi-line field may take this many continuation lines without "]"; the next one ends the
 // conversion. A printed hex field needs at most 16 lines, so this only stops runaway input.
 constexpr unsigned kMaxOpenContinuations = 20;
+
+// Longer than any line the printer can write (a name column, ": [", a text field of up to 65535
+// bytes and "]t"); a longer line ends the conversion before it is held in memory whole.
+constexpr size_t kMaxLineLength = 128 * 1024;
 
 // The blank of the printout is the space only: a tab is field text like any other character.
 constexpr char kBlank = ' ';
@@ -78,21 +83,48 @@ class PrintoutReader {
         output_(output) {}
 
   int run() {
-    while (next_line(&line_)) {
+    // A file stream throws from inside its buffer when the read itself fails (a directory, an I/O
+    // error); that is a refusal like any other, never an abnormal end.
+    try {
+      return read_lines();
+    } catch (const std::exception&) {
+      return reject(line_no_ + 1, "read error");
+    }
+  }
+
+ private:
+  int read_lines() {
+    for (;;) {
+      const LineRead read = next_line(&line_);
+      if (read == LINE_END) return 0;
+      if (read == LINE_TOO_LONG) return reject_long_line();
       // Comments are recognised in column 0 only: "  #" is the start of a field line.
       if (!line_.empty() && line_[0] == '#') continue;
       if (line_.find_first_not_of(kBlank) == npos) continue;
       if (!read_field()) return 1;
     }
-    if (in_.bad()) return reject(line_no_ + 1, "read error");
-    return 0;
   }
 
- private:
-  bool next_line(std::string* line) {
-    if (!std::getline(in_, *line)) return false;
+  enum LineRead { LINE_READ, LINE_END, LINE_TOO_LONG };
+
+  // Reads one line without its '\n' (a last line may lack it). Stops reading a line that passes
+  // kMaxLineLength, so memory stays bounded whatever the input.
+  LineRead next_line(std::string* line) {
+    line->clear();
+    std::streambuf* buf = in_.rdbuf();
+    int c = buf->sbumpc();
+    if (c == std::char_traits<char>::eof()) return LINE_END;
     ++line_no_;
-    return true;
+    while (c != std::char_traits<char>::eof() && c != '\n') {
+      if (line->size() == kMaxLineLength) return LINE_TOO_LONG;
+      line->push_back(static_cast<char>(c));
+      c = buf->sbumpc();
+    }
+    return LINE_READ;
+  }
+
+  int reject_long_line() {
+    return reject(line_no_, "line longer than " + std::to_string(kMaxLineLength) + " characters");
   }
 
   // Prints nothing itself: the caller prints *output_. Always 1, so callers can return it.
@@ -158,7 +190,12 @@ class PrintoutReader {
   bool gather_continuations(uint64_t field_line) {
     unsigned open_lines = 0;
     for (;;) {
-      if (!next_line(&piece_)) {
+      const LineRead read = next_line(&piece_);
+      if (read == LINE_TOO_LONG) {
+        reject_long_line();
+        return false;
+      }
+      if (read == LINE_END) {
         reject(field_line, "multi-line field not closed by ']' before the end of the file");
         return false;
       }

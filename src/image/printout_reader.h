@@ -18,7 +18,8 @@ namespace orvantis {
 // cleared, and `table` must hold every entry up to the last one. Appends to *output the text the tool
 // prints, each line ending in "\n": size messages, and on rejection the one message saying why.
 // Returns 0 when the printout was accepted, 1 when it was rejected (the buffer is then to be dropped).
-// Never writes outside buffer[0, block_size); memory stays bounded by a field's lines.
+// Never writes outside buffer[0, block_size); memory stays bounded, as a line longer than 128 KiB
+// rejects the printout.
 int convert_printout(std::istream& in, const vpd_lib::FieldDescriptor* table,
                      uint32_t first_field_id, uint32_t last_field_id, unsigned char* buffer,
                      uint32_t block_size, std::string* output);

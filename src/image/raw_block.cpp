@@ -25,6 +25,12 @@ int fail(const char* message) {
 
 }  // namespace
 
+bool raw_output_allowed(const char* raw_path) {
+  struct stat st;
+  if (stat(raw_path, &st) != 0) return true;
+  return S_ISREG(st.st_mode) || S_ISCHR(st.st_mode);
+}
+
 // The raw file is created (or truncated) before the device is read, so a failed read leaves it
 // empty rather than holding an older block: nobody can burn a stale image by mistake.
 int dump_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const char* raw_path) {
@@ -34,7 +40,7 @@ int dump_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const 
     fflush(stdout);
     return 1;
   }
-  FILE* raw = fopen(raw_path, "wb");
+  FILE* raw = raw_output_allowed(raw_path) ? fopen(raw_path, "wb") : nullptr;
   if (raw == nullptr) {
     free(buffer);
     return fail("Failed to open binary output file.\n");
@@ -51,12 +57,13 @@ int dump_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const 
   return 0;
 }
 
-// Only a regular-sized file of exactly one block reaches the device; a missing file, a directory
-// and any other length are all the same refusal, before anything is written.
+// Only a regular file of exactly one block reaches the device; a missing file, a directory, a FIFO
+// (whose open would wait for a writer) and any other length are all the same refusal, before
+// anything is written.
 int burn_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const char* raw_path) {
   static const char kWrongSize[] = "Corrupted VPD Raw File (wrong size)!\n";
   struct stat st;
-  if (stat(raw_path, &st) != 0 || S_ISDIR(st.st_mode)) return fail(kWrongSize);
+  if (stat(raw_path, &st) != 0 || !S_ISREG(st.st_mode)) return fail(kWrongSize);
   std::ifstream in(raw_path, std::ios::in | std::ios::binary);
   in.seekg(0, std::ios::end);
   const int64_t size = static_cast<int64_t>(in.tellg());

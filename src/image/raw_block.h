@@ -8,6 +8,11 @@
 
 namespace orvantis {
 
+// False for an existing path that is neither a regular file nor a character device (a FIFO, a
+// socket, a directory): opening a FIFO to write waits for a reader that may never come, and the
+// tool must never hang on a mistyped raw file name. A missing path is allowed: it gets created.
+bool raw_output_allowed(const char* raw_path);
+
 // Copies block `block` (at byte offset block * block_size) into raw_path. Exit status.
 int dump_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const char* raw_path);
 

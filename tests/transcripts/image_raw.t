@@ -1,0 +1,108 @@
+$ # Raw dump (-r) and burn (-w): a raw file is exactly one block, bytes as the device holds them.
+$ copy dev/mb_vpd orig
+$ copy dev/ocp_vpd ocp_orig
+$ # -b 2 of the system board is device bytes 0x800 to 0xbff; the dump ends at 0x3ff.
+$ orvantis -b 2 -r b2.bin
+[exit 0]
+$ xxd b2.bin 0 10
+000000: 01 02 00 a1 4e 56 22 40 00 01 3f 9c 12 d4 77 e0
+$ xxd dev/mb_vpd 800 10
+000800: 01 02 00 a1 4e 56 22 40 00 01 3f 9c 12 d4 77 e0
+$ xxd b2.bin 3f0 20
+0003f0: 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00
+$ xxd dev/mb_vpd bf0 10
+000bf0: 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00
+$ # Burnt back unchanged it changes nothing; with two bytes edited, exactly those two change.
+$ orvantis -b 2 -w b2.bin
+[exit 0]
+$ cmp dev/mb_vpd orig
+same
+$ patch b2.bin 10 aa bb
+$ orvantis -b 2 -w b2.bin
+[exit 0]
+$ xxd dev/mb_vpd 80e 6
+00080e: 77 e0 aa bb c2 b8
+$ xxd orig 80e 6
+00080e: 77 e0 9a 51 c2 b8
+$ patch dev/mb_vpd 810 9a 51
+$ cmp dev/mb_vpd orig
+same
+$ # -y 256: block 3 is 256 bytes from 0x300.
+$ orvantis -b 3 -y 256 -r y.bin
+[exit 0]
+$ xxd y.bin f0 20
+0000f0: 00 00 00 00 00 00 00 00 00 00 00 00 ae 72 0b c8
+$ xxd dev/mb_vpd 3f0 10
+0003f0: 00 00 00 00 00 00 00 00 00 00 00 00 ae 72 0b c8
+$ # A brief block 1 starts at 256: a 512-byte adapter device, block 0 of the sample adapter burnt into its block 1.
+$ copy dev/ocp_vpd dev/ocp2
+$ truncate dev/ocp2 200
+$ line inventory 9 yes brief 0x200 ocp2 wide adapter
+$ orvantis -i 2 -r brief.bin
+[exit 0]
+$ orvantis -i 9 -b 1 -w brief.bin
+[exit 0]
+$ xxd dev/ocp2 f8 10
+0000f8: 00 00 00 00 2d e7 77 c7 fe 00 03 02 e4 14 d7 16
+$ orvantis -i 9 -b 1 -r back.bin
+[exit 0]
+$ cmp back.bin brief.bin
+same
+$ # Files of any other size are refused and nothing is written: one byte short, one byte long, empty,
+$ # a brief block on a full record, a full block on a brief record, a missing file, a directory.
+$ orvantis -r b0.bin
+[exit 0]
+$ copy b0.bin short
+$ truncate short 3ff
+$ orvantis -w short
+Corrupted VPD Raw File (wrong size)!
+[exit 1]
+$ copy b0.bin long
+$ truncate long 401
+$ orvantis -w long
+Corrupted VPD Raw File (wrong size)!
+[exit 1]
+$ truncate empty 0
+$ orvantis -w empty
+Corrupted VPD Raw File (wrong size)!
+[exit 1]
+$ orvantis -w brief.bin
+Corrupted VPD Raw File (wrong size)!
+[exit 1]
+$ orvantis -i 2 -w b0.bin
+Corrupted VPD Raw File (wrong size)!
+[exit 1]
+$ orvantis -w missing.bin
+Corrupted VPD Raw File (wrong size)!
+[exit 1]
+$ mkdir dir
+$ orvantis -w dir
+Corrupted VPD Raw File (wrong size)!
+[exit 1]
+$ cmp dev/mb_vpd orig
+same
+$ cmp dev/ocp_vpd ocp_orig
+same
+$ # The riser holds two blocks (max size 0x800): block 2 can be neither burnt nor dumped. The failed dump
+$ # leaves the raw file it had already opened empty.
+$ copy dev/riser_vpd riser_orig
+$ orvantis -i 1 -b 2 -w b0.bin
+Failed to update VPD
+[exit 1]
+$ copy b0.bin old.bin
+$ orvantis -i 1 -b 2 -r old.bin
+Failed reading vpd data from vpd_obj!
+[exit 1]
+$ xxd old.bin
+$ orvantis -w old.bin
+Corrupted VPD Raw File (wrong size)!
+[exit 1]
+$ cmp dev/riser_vpd riser_orig
+same
+$ # A raw file that cannot be created.
+$ orvantis -r nodir/raw.bin
+Failed to open binary output file.
+[exit 1]
+$ orvantis -r dir
+Failed to open binary output file.
+[exit 1]

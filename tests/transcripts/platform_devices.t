@@ -1,0 +1,54 @@
+$ # A FRU's record loads only when it is present and its device is a readable, non-empty file.
+$ # FRU 4 is marked not present; give it a device all the same.
+$ copy dev/psu1_vpd dev/psu2_vpd
+$ orvantis -i 4 -p
+Failed to fetch vpd data!
+[exit 1]
+$ rm dev/ocp_vpd
+$ orvantis -i 2 -p
+Failed to fetch vpd data!
+[exit 1]
+$ rm dev/psu1_vpd
+$ mkdir dev/psu1_vpd
+$ orvantis -i 3 -p
+Failed to fetch vpd data!
+[exit 1]
+$ truncate dev/riser_vpd 0
+$ orvantis -i 1 -p
+Failed to fetch vpd data!
+[exit 1]
+$ # A FRU missing from the inventory has no record at all.
+$ orvantis -i 5 -p
+Failed to fetch orvantis(5) record from vpd_db
+[exit 1]
+$ # -B on FRU 0 (device mb_vpd) reads and writes the backup copy mb_vpd.backup; the main device stays.
+$ orvantis -o 15
+L1HF94C00AB 
+[exit 0]
+$ orvantis -B -o 15
+L1HF93B07QZ 
+[exit 0]
+$ copy dev/mb_vpd mb_vpd.before
+$ orvantis -B -O "15 s BACKUP000001"
+[exit 0]
+$ orvantis -B -o 15
+BACKUP000001
+[exit 0]
+$ xxd dev/mb_vpd.backup 6c c
+00006c: 42 41 43 4b 55 50 30 30 30 30 30 31
+$ cmp dev/mb_vpd mb_vpd.before
+same
+$ # The backup copy is one block: -B sets max_size 0x400, so block 1 is out of reach.
+$ orvantis -B -b 1 -r backup1.bin
+Failed reading vpd data from vpd_obj!
+[exit 1]
+$ # With another device name, -B renames the device to VPDb, which the library resolves when it loads.
+$ replace inventory mb_vpd planar
+$ copy dev/mb_vpd dev/planar
+$ copy dev/mb_vpd.backup dev/VPDb
+$ orvantis -o 15
+L1HF94C00AB 
+[exit 0]
+$ orvantis -B -o 15
+BACKUP000001
+[exit 0]
