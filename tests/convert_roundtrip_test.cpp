@@ -62,17 +62,17 @@ TEST(ConvertRoundTrip, EverySampleFruConvertsBack) {
 // (a "|" before the slot's NUL would move). A cff3 length word spans the whole table.
 TEST(ConvertRoundTrip, EveryKindOfEveryFormatConvertsBack) {
   for (int16_t format : {FULL, BRIEF, CFF3}) {
-    for (uint32_t seed : {1u, 77u, 4242u}) {
+    for (uint32_t pattern : {1u, 77u, 4242u}) {
       testing::Image img = format == FULL ? testing::Image::full(2, 0x2000) : format == BRIEF ? testing::Image::brief(0x800) : testing::Image(0x800);
       const FieldDescriptor* table = testing::table_for(format);
-      uint32_t state = seed, end = 0;
+      uint32_t state = pattern, end = 0;
       auto next = [&state] { state = state * 1103515245u + 12345u; return static_cast<unsigned char>(state >> 16); };
       for (uint32_t i = 1; i <= testing::table_last(format); ++i) {
         const FieldDescriptor& d = table[i];
         end = std::max(end, d.offset + span(d));
         if (format == FULL && i == 1) continue;
         const bool text = d.kind == vpd_lib::VPD_FIELD_TEXT, tagged = d.kind == vpd_lib::VPD_FIELD_TAGGED_TEXT;
-        const unsigned form = (i + seed) % 3, nul = form == 1 ? 1 + next() % 31 : 32;
+        const unsigned form = (i + pattern) % 3, nul = form == 1 ? 1 + next() % 31 : 32;
         Bytes v(span(d));
         for (size_t k = 0; k < v.size(); ++k) {
           const bool head = tagged && k > 0 && k < nul;
@@ -85,7 +85,7 @@ TEST(ConvertRoundTrip, EveryKindOfEveryFormatConvertsBack) {
       if (format == CFF3) img.set(0, {static_cast<unsigned char>(end), static_cast<unsigned char>(end >> 8)});
       testing::FixtureDb db;
       db.add_fru(3, format == FULL ? "full" : format == BRIEF ? "brief" : "cff3", format == FULL ? 0x2000 : 0x800, "dev", img.bytes());
-      expect_round_trip(db.root(), 3, format, img.bytes(), std::to_string(format) + "/" + std::to_string(seed));
+      expect_round_trip(db.root(), 3, format, img.bytes(), std::to_string(format) + "/" + std::to_string(pattern));
     }
   }
 }
