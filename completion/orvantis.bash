@@ -44,8 +44,9 @@ _orvantis()
             return
             ;;
         -G)
-            # The first word of the quoted "id type data" argument.
-            COMPREPLY=($(compgen -W 'mtm sn hwrev uuid posid vpdid uefiid' -- "$cur"))
+            # The first word of the "id type data" argument, which must stay one quoted word.
+            COMPREPLY=($(compgen -P '"' -W 'mtm sn hwrev uuid posid vpdid uefiid' -- "${cur#\"}"))
+            compopt -o nospace 2>/dev/null
             return
             ;;
         -i)
@@ -67,6 +68,7 @@ _orvantis()
             for (( i = 1; i < COMP_CWORD - 1; i++ )); do
                 case ${COMP_WORDS[i]} in
                     -i|-b|-y) sel+=("${COMP_WORDS[i]}" "${COMP_WORDS[i+1]}") ;;
+                    -i?*|-b?*|-y?*) sel+=("${COMP_WORDS[i]}") ;;  # value attached: -b1
                     -B|-E) sel+=("${COMP_WORDS[i]}") ;;
                 esac
             done
