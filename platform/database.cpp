@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -35,26 +34,6 @@ int digit_value(char c) {
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return 99;
-}
-
-// Strict unsigned number: decimal digits, or 0x/0X and hex digits; the whole word, at most `max`.
-bool parse_unsigned(const std::string& word, uint32_t max, uint32_t* out) {
-  size_t i = 0;
-  unsigned base = 10;
-  if (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X')) {
-    base = 16;
-    i = 2;
-  }
-  if (i >= word.size()) return false;
-  uint64_t value = 0;
-  for (; i < word.size(); ++i) {
-    int d = digit_value(word[i]);
-    if (d >= static_cast<int>(base)) return false;
-    value = value * base + static_cast<unsigned>(d);
-    if (value > max) return false;
-  }
-  *out = static_cast<uint32_t>(value);
-  return true;
 }
 
 bool parse_format(const std::string& word, int16_t* out) {
@@ -100,6 +79,25 @@ bool parse_line(const std::string& line, InventoryEntry* entry) {
 
 }  // namespace
 
+bool parse_unsigned(const std::string& word, uint32_t max, uint32_t* out) {
+  size_t i = 0;
+  unsigned base = 10;
+  if (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X')) {
+    base = 16;
+    i = 2;
+  }
+  if (i >= word.size()) return false;
+  uint64_t value = 0;
+  for (; i < word.size(); ++i) {
+    int d = digit_value(word[i]);
+    if (d >= static_cast<int>(base)) return false;
+    value = value * base + static_cast<unsigned>(d);
+    if (value > max) return false;
+  }
+  *out = static_cast<uint32_t>(value);
+  return true;
+}
+
 std::string database_root() {
   const char* env = std::getenv("VPD_DB_ROOT");
   if (env && *env) return env;
@@ -112,6 +110,8 @@ Inventory parse_inventory(const std::string& text) {
   std::istringstream in(text);
   std::vector<InventoryEntry> entries;
   for (std::string line; std::getline(in, line);) {
+    // An inventory edited on Windows ends its lines "\r\n": the '\r' is no part of the last column.
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     size_t first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line[first] == '#') continue;
     InventoryEntry entry;

@@ -36,6 +36,10 @@ struct Inventory {
   std::vector<InventoryEntry> entries;  // sorted by fru id; empty unless status is INVENTORY_OK
 };
 
+// Strict unsigned number, the inventory's and the sample generator's only numeric conversion:
+// decimal digits, or 0x/0X and hex digits; the whole word, at most `max`. No sign, no blanks.
+bool parse_unsigned(const std::string& word, uint32_t max, uint32_t* out);
+
 // The database root: $VPD_DB_ROOT when set and not empty, else the root fixed at build time.
 std::string database_root();
 

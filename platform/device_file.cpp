@@ -78,16 +78,24 @@ class DeviceFd {
   bool character_ = false;
 };
 
-// Reads up to `length` bytes at `offset`, stopping early only at end of file.
-uint32_t read_at(int fd, uint64_t offset, uint32_t length, unsigned char* buffer) {
-  uint32_t done = 0;
-  while (done < length) {
-    ssize_t n = ::pread(fd, buffer + done, length - done, static_cast<off_t>(offset + done));
+// Reads up to `length` bytes at `offset` into *done, stopping early only at end of file. A failed
+// read (EIO from an EEPROM bus) returns false: a short result must never pass for the whole device.
+bool read_at(int fd, uint64_t offset, uint32_t length, unsigned char* buffer, uint32_t* done) {
+  *done = 0;
+  while (*done < length) {
+    ssize_t n = ::pread(fd, buffer + *done, length - *done, static_cast<off_t>(offset + *done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<uint32_t>(n);
+    if (n < 0) return false;
+    if (n == 0) break;
+    *done += static_cast<uint32_t>(n);
   }
-  return done;
+  return true;
+}
+
+// Reads exactly `length` bytes at `offset`.
+bool read_exact(int fd, uint64_t offset, uint32_t length, unsigned char* buffer) {
+  uint32_t done = 0;
+  return read_at(fd, offset, length, buffer, &done) && done == length;
 }
 
 uint32_t write_at(int fd, uint64_t offset, uint32_t length, const unsigned char* buffer) {
@@ -101,9 +109,14 @@ uint32_t write_at(int fd, uint64_t offset, uint32_t length, const unsigned char*
   return done;
 }
 
+// A read error part way: nothing of what was read is returned.
+DeviceStatus fail_read(std::vector<unsigned char>* out) {
+  out->clear();
+  return DEVICE_SHORT;
+}
+
 }  // namespace
 
-unsigned lock_timeout_ms() { return g_lock_timeout_ms; }
 void set_lock_timeout_ms(unsigned ms) { g_lock_timeout_ms = ms; }
 
 DeviceStatus device_read(const std::string& path, uint64_t offset, uint32_t length,
@@ -111,7 +124,7 @@ DeviceStatus device_read(const std::string& path, uint64_t offset, uint32_t leng
   DeviceFd file;
   if (!file.open(path, O_RDONLY)) return DEVICE_OPEN_FAILED;
   if (!file.lock(LOCK_SH)) return DEVICE_LOCK_TIMEOUT;
-  return read_at(file.fd(), offset, length, buffer) == length ? DEVICE_OK : DEVICE_SHORT;
+  return read_exact(file.fd(), offset, length, buffer) ? DEVICE_OK : DEVICE_SHORT;
 }
 
 DeviceStatus device_read_all(const std::string& path, uint32_t limit,
@@ -124,7 +137,9 @@ DeviceStatus device_read_all(const std::string& path, uint32_t limit,
   if (file.length(&end)) {
     uint32_t want = end < limit ? static_cast<uint32_t>(end) : limit;
     out->resize(want);
-    out->resize(read_at(file.fd(), 0, want, out->data()));
+    uint32_t got = 0;
+    if (!read_at(file.fd(), 0, want, out->data(), &got)) return fail_read(out);
+    out->resize(got);
   } else {
     // A character device tells no length: read it in chunks up to the limit or its end.
     constexpr uint32_t kChunk = 0x10000;
@@ -133,7 +148,8 @@ DeviceStatus device_read_all(const std::string& path, uint32_t limit,
       uint32_t want = limit - static_cast<uint32_t>(have) < kChunk
                           ? limit - static_cast<uint32_t>(have) : kChunk;
       out->resize(have + want);
-      uint32_t got = read_at(file.fd(), have, want, out->data() + have);
+      uint32_t got = 0;
+      if (!read_at(file.fd(), have, want, out->data() + have, &got)) return fail_read(out);
       out->resize(have + got);
       if (got < want) break;
     }
@@ -154,7 +170,7 @@ DeviceStatus device_write(const std::string& path, uint64_t offset, uint32_t len
   if (write_at(file.fd(), offset, length, buffer) != length) return DEVICE_SHORT;
   if (::fsync(file.fd()) != 0 && !(file.character() && errno == EINVAL)) return DEVICE_SYNC_FAILED;
   std::vector<unsigned char> back(length);
-  if (read_at(file.fd(), offset, length, back.data()) != length) return DEVICE_SHORT;
+  if (!read_exact(file.fd(), offset, length, back.data())) return DEVICE_SHORT;
   if (length > 0 && std::memcmp(back.data(), buffer, length) != 0) return DEVICE_MISMATCH;
   return DEVICE_OK;
 }

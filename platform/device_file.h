@@ -33,7 +33,8 @@ DeviceStatus device_read(const std::string& path, uint64_t offset, uint32_t leng
                          unsigned char* buffer);
 
 // Reads the file from its start under a shared lock: min(file length, limit) bytes, or on a
-// character device up to `limit` bytes or its end. An empty result is DEVICE_SHORT.
+// character device up to `limit` bytes or its end. An empty result, or a read error anywhere
+// (the output is then empty), is DEVICE_SHORT.
 DeviceStatus device_read_all(const std::string& path, uint32_t limit,
                              std::vector<unsigned char>* out);
 
@@ -42,7 +43,6 @@ DeviceStatus device_write(const std::string& path, uint64_t offset, uint32_t len
                           const unsigned char* buffer);
 
 // How long a read or write waits for its lock, in milliseconds (3000 unless tests shorten it).
-unsigned lock_timeout_ms();
 void set_lock_timeout_ms(unsigned ms);
 
 }  // namespace vpd_platform

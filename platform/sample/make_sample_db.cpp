@@ -16,13 +16,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "../crc32.h"
+#include "../database.h"
 #include "vpd_access/vpd.h"
 
 namespace {
@@ -160,13 +160,11 @@ class ImageBuilder {
       case vpd_lib::VPD_FIELD_BYTE:
       case vpd_lib::VPD_FIELD_WORD:
       case vpd_lib::VPD_FIELD_DWORD: {
-        errno = 0;
-        char* end = nullptr;
-        unsigned long n = std::strtoul(value.c_str(), &end, 0);
-        uint64_t limit = d.length >= 4 ? 0xFFFFFFFFull : (1ull << (8 * d.length)) - 1;
-        if (value.empty() || *end != '\0' || errno != 0 || n > limit)
+        uint32_t limit = d.length >= 4 ? 0xFFFFFFFFu : (1u << (8 * d.length)) - 1;
+        uint32_t n = 0;
+        if (!vpd_platform::parse_unsigned(value, limit, &n))
           fail(name + ": \"" + value + "\" does not fit " + std::to_string(d.length) + " bytes");
-        return number_bytes(static_cast<uint32_t>(n), d.length);
+        return number_bytes(n, d.length);
       }
       case vpd_lib::VPD_FIELD_TEXT: {
         if (value.size() > d.length) fail(name + ": \"" + value + "\" is too long");

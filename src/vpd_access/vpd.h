@@ -117,7 +117,8 @@ class vpd : public nvram {
   // The field's length in this record's layout, -1 for an unknown id.
   int get_field_size(unsigned int field_id);
   // mode 0: "0x" and the bytes as upper-case hex in stored order; mode 4: the bytes up to the
-  // first NUL with trailing blanks removed. The result is the text length, or -1.
+  // first NUL with trailing blanks removed; any other mode gives the mode-0 form. `width` is
+  // ignored. The result is the text length, or -1.
   int read_field_to_string(std::string& out, unsigned int field_id, int mode, int width);
 };
 

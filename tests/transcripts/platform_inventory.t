@@ -93,3 +93,15 @@ $ line inventory 9 yes full 0x400
 $ orvantis -l
 Problem filling stream with vpd info. rc = -22
 [exit 1]
+$ # Windows line ends ("\r\n", the '\r' patched in): no part of the device column; "\r\n" alone is blank.
+$ rm inventory
+$ line inventory 0 yes full 0x2000 mb_vpd.
+$ line inventory .
+$ patch inventory 18 0d 0a 0d
+$ orvantis -l
+FRU  PRESENT  FORMAT  MAX_SIZE  DEVICE  DESCRIPTION
+0    yes      full    0x2000    mb_vpd
+[exit 0]
+$ orvantis -o 16
+0x03
+[exit 0]
