@@ -62,12 +62,9 @@ void fuzz_converter(const uint8_t* data, size_t size) {
   if ((data[2] & 3) == 3) block_size = data[3];
   std::unique_ptr<unsigned char[]> buffer = exact_buffer(block_size);
   std::istringstream in(text_of(data + 4, size - 4));
-  std::string output;
   const int status = orvantis::convert_printout(in, range.table, range.first, range.last,
-                                                buffer.get(), block_size, &output);
+                                                buffer.get(), block_size, sink());
   require(status == 0 || status == 1);
-  require(status == 0 || !output.empty());
-  require(output.empty() || output.back() == '\n');
 }
 
 void fuzz_request(const uint8_t* data, size_t size) {

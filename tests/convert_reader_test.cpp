@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 #include <string>
 
@@ -34,8 +35,7 @@ std::string counting(int n) { std::string s; for (int i = 0; i < n; ++i) s += st
 // Hex20 opened on its name line, n continuation lines of one pair each, then the closing line.
 std::string one_pair_a_line(int n) { std::string s = "Hex20: [\n"; while (n--) s += "  5A\n"; return s + "  ]h\n"; }
 
-// The image holds `bytes` at the first field's offset and zeros elsewhere; refused printouts (status 1) print
-// `out` and leave the image to be dropped.
+// Each row prints `out`; accepted (status 0), it leaves `bytes` at the first field's offset and zeros elsewhere.
 struct Row { uint32_t first, last; std::string text, out, bytes; int status; };
 
 TEST(ConvertReader, PrintoutRowsGiveTheirBytesOrTheirMessage) {
@@ -95,11 +95,15 @@ TEST(ConvertReader, PrintoutRowsGiveTheirBytesOrTheirMessage) {
   };
   for (const Row& r : rows) {
     std::istringstream in(r.text);
-    std::string image(kBlockSize, '\0'), out;
-    const int status = convert_printout(in, kTable, r.first, r.last, reinterpret_cast<unsigned char*>(&image[0]), kBlockSize, &out);
+    std::string image(kBlockSize, '\0'), expected(kBlockSize, '\0');
+    char* out = nullptr;
+    size_t out_size = 0;  // set at each flush, so it shows that every message was flushed
+    FILE* stream = open_memstream(&out, &out_size);
+    const int status = convert_printout(in, kTable, r.first, r.last, reinterpret_cast<unsigned char*>(&image[0]), kBlockSize, stream);
     EXPECT_EQ(status, r.status) << r.text;
-    EXPECT_EQ(out, r.out) << r.text;
-    std::string expected(kBlockSize, '\0');
+    EXPECT_EQ(std::string(out, out_size), r.out) << r.text;
+    fclose(stream);
+    free(out);
     if (r.status == 0) { EXPECT_EQ(image, expected.replace(kTable[r.first].offset, r.bytes.size(), r.bytes)) << r.text; }
   }
 }

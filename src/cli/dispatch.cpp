@@ -68,11 +68,8 @@ int do_dump(const Context& c) {
 }
 
 int do_convert(const Context& c) {
-  unsigned char* buffer = static_cast<unsigned char*>(std::calloc(c.rec.block_size, 1));
-  if (buffer == nullptr) {
-    std::printf("Error! Failed to allocate data_buffer of size 0x%X\n", c.rec.block_size);
-    return 1;
-  }
+  unsigned char* buffer = allocate_block(c.rec.block_size);
+  if (buffer == nullptr) return 1;
   const int status = convert2bin(c.rec.range.table, buffer, c.rec.block_size, c.rec.range.first,
                                  c.rec.range.last, c.cl.input_file.c_str(),
                                  c.cl.output_file.c_str());

@@ -4,18 +4,12 @@
 
 #include <cstdio>
 #include <fstream>
-#include <string>
 
 #include "image/printout_reader.h"
 #include "image/raw_block.h"
 
 namespace orvantis {
 namespace {
-
-void print_text(const std::string& text) {
-  fwrite(text.data(), 1, text.size(), stdout);
-  fflush(stdout);
-}
 
 int refuse_ascii_file(const char* ascii_path, const char* why) {
   printf("Convert2bin failed: ASCII file \"%s\" %s\n", ascii_path, why);
@@ -38,10 +32,10 @@ int convert2bin(const vpd_lib::FieldDescriptor* table, unsigned char* buffer, ui
   std::ifstream in(ascii_path, std::ios::in | std::ios::binary);
   if (!in) return refuse_ascii_file(ascii_path, "cannot be opened");
 
-  std::string output;
+  // Messages reach standard output as they arise, so a printout full of size messages holds none
+  // of them in memory.
   const int status =
-      convert_printout(in, table, first_field_id, last_field_id, buffer, block_size, &output);
-  print_text(output);
+      convert_printout(in, table, first_field_id, last_field_id, buffer, block_size, stdout);
   if (status != 0) return 1;
 
   // One second attempt, as the tool always made, for a file system that refused the first open.
@@ -50,10 +44,7 @@ int convert2bin(const vpd_lib::FieldDescriptor* table, unsigned char* buffer, ui
     raw = fopen(raw_path, "wb");
     if (raw == nullptr) raw = fopen(raw_path, "wb");
   }
-  if (raw == nullptr) {
-    print_text("Failed to open file for raw output\n");
-    return 1;
-  }
+  if (raw == nullptr) return print_failure("Failed to open file for raw output\n");
   fwrite(buffer, 1, block_size, raw);
   fclose(raw);
   return 0;

@@ -1,6 +1,9 @@
 #include "image/printout_reader.h"
 
+#include <cinttypes>
+#include <cstdio>
 #include <exception>
+#include <new>
 #include <string>
 
 #include "util/bytes.h"
@@ -14,7 +17,8 @@ using vpd_lib::FieldDescriptor;
 constexpr size_t npos = std::string::npos;
 
 // A multi-line field may take this many continuation lines without "]"; the next one ends the
-// conversion. A printed hex field needs at most 16 lines, so this only stops runaway input.
+// conversion. The limit is the converter's fixed rule for every multi-line field, not a measure of
+// the tables: the longest hex field of the shipped tables prints in 3 lines.
 constexpr unsigned kMaxOpenContinuations = 20;
 
 // Longer than any line the printer can write (a name column, ": [", a text field of up to 65535
@@ -73,20 +77,23 @@ std::string value_of(const std::string& text, size_t colon) {
 class PrintoutReader {
  public:
   PrintoutReader(std::istream& in, const FieldDescriptor* table, uint32_t first, uint32_t last,
-                 unsigned char* buffer, uint32_t block_size, std::string* output)
+                 unsigned char* buffer, uint32_t block_size, FILE* out)
       : in_(in),
         table_(table),
         index_(first & ~0xF000u),
         last_index_(last & ~0xF000u),
         buffer_(buffer),
         block_size_(block_size),
-        output_(output) {}
+        out_(out) {}
 
   int run() {
     // A file stream throws from inside its buffer when the read itself fails (a directory, an I/O
-    // error); that is a refusal like any other, never an abnormal end.
+    // error); that is a refusal like any other, never an abnormal end. Running out of memory is
+    // one too: the caller writes no raw file after a refusal, so no partial image can come of it.
     try {
       return read_lines();
+    } catch (const std::bad_alloc&) {
+      return reject(line_no_, "out of memory");
     } catch (const std::exception&) {
       return reject(line_no_ + 1, "read error");
     }
@@ -123,17 +130,27 @@ class PrintoutReader {
     return LINE_READ;
   }
 
-  int reject_long_line() {
-    return reject(line_no_, "line longer than " + std::to_string(kMaxLineLength) + " characters");
+  // Message pieces go out as they are, NUL bytes of a value included.
+  void put(const std::string& piece) { fwrite(piece.data(), 1, piece.size(), out_); }
+  void put(const char* piece) { fputs(piece, out_); }
+  // Every message ends in a newline and a flush, so it is out before anything else happens.
+  void end_message() {
+    fputc('\n', out_);
+    fflush(out_);
   }
 
-  // Prints nothing itself: the caller prints *output_. Always 1, so callers can return it.
-  int reject(uint64_t line_no, const std::string& what) {
-    output_->append("Convert2bin failed: line ");
-    output_->append(std::to_string(line_no));
-    output_->append(": ");
-    output_->append(what);
-    output_->push_back('\n');
+  int reject_long_line() {
+    fprintf(out_, "Convert2bin failed: line %" PRIu64 ": line longer than %zu characters", line_no_,
+            kMaxLineLength);
+    end_message();
+    return 1;
+  }
+
+  // Builds no string, so it also serves after an allocation failed. Always 1, so callers can
+  // return it.
+  int reject(uint64_t line_no, const char* what) {
+    fprintf(out_, "Convert2bin failed: line %" PRIu64 ": %s", line_no, what);
+    end_message();
     return 1;
   }
 
@@ -163,23 +180,22 @@ class PrintoutReader {
     const std::string name = text_.substr(name_start, colon - name_start);
     const char* expected = d.name != nullptr ? d.name : "";
     if (name != expected) {
-      output_->append("Data corruption idx[");
-      output_->append(std::to_string(index_));
-      output_->append("]!! Program Exit!  Expected \"");
-      output_->append(expected);
-      output_->append("\" but got \"");
-      output_->append(name);
-      output_->append("\"\n");
+      fprintf(out_, "Data corruption idx[%" PRIu32 "]!! Program Exit!  Expected \"%s\" but got \"",
+              index_, expected);
+      put(name);
+      put("\"");
+      end_message();
       return false;
     }
     ++index_;
 
     const uint32_t bytes = field_bytes(d);
     if (!range_inside(block_size_, d.offset, bytes)) {
-      reject(field_line, "field \"" + std::string(expected) + "\" (" + std::to_string(bytes) +
-                             " bytes at offset " + std::to_string(d.offset) +
-                             ") does not fit in a block of " + std::to_string(block_size_) +
-                             " bytes");
+      fprintf(out_,
+              "Convert2bin failed: line %" PRIu64 ": field \"%s\" (%" PRIu32
+              " bytes at offset %" PRIu32 ") does not fit in a block of %" PRIu32 " bytes",
+              field_line, expected, bytes, uint32_t{d.offset}, block_size_);
+      end_message();
       return false;
     }
     return put_field(d, value_of(text_, colon), field_line);
@@ -211,19 +227,18 @@ class PrintoutReader {
       }
       text_.append(piece_, start, npos);
       if (++open_lines > kMaxOpenContinuations) {
-        output_->append(
-            "Parser encountered unterminated (by ']') multiline field.  Convert2bin failed.\n");
+        put("Parser encountered unterminated (by ']') multiline field.  Convert2bin failed.");
+        end_message();
         return false;
       }
     }
   }
 
   void size_message(const std::string& value, uint32_t n) {
-    output_->append("BOOM! size of string is different.  s= ");
-    output_->append(value);
-    output_->append(" len= ");
-    output_->append(std::to_string(n));
-    output_->push_back('\n');
+    put("BOOM! size of string is different.  s= ");
+    put(value);
+    fprintf(out_, " len= %" PRIu32, n);
+    end_message();
   }
 
   // Writes the field's bytes from `value`; the field was checked to fit in the buffer.
@@ -245,12 +260,9 @@ class PrintoutReader {
       case vpd_lib::VPD_FIELD_BYTE:
         at[0] = static_cast<unsigned char>(hex_number(value, 0, 4));
         return true;
-      case vpd_lib::VPD_FIELD_WORD: {
-        const uint32_t v = hex_number(value, 0, 6);
-        at[0] = static_cast<unsigned char>(v >> 8);
-        at[1] = static_cast<unsigned char>(v);
+      case vpd_lib::VPD_FIELD_WORD:
+        store_be16(at, static_cast<uint16_t>(hex_number(value, 0, 6)));
         return true;
-      }
       case vpd_lib::VPD_FIELD_DWORD:
         store_be32(at, hex_number(value, 0, 10));
         return true;
@@ -320,7 +332,7 @@ class PrintoutReader {
   uint32_t last_index_;
   unsigned char* buffer_;
   uint32_t block_size_;
-  std::string* output_;
+  FILE* out_;
   uint64_t line_no_ = 0;
   std::string line_;   // reused for every line, so comment lines cost no allocation
   std::string piece_;  // a continuation line
@@ -331,8 +343,8 @@ class PrintoutReader {
 
 int convert_printout(std::istream& in, const vpd_lib::FieldDescriptor* table,
                      uint32_t first_field_id, uint32_t last_field_id, unsigned char* buffer,
-                     uint32_t block_size, std::string* output) {
-  PrintoutReader reader(in, table, first_field_id, last_field_id, buffer, block_size, output);
+                     uint32_t block_size, FILE* out) {
+  PrintoutReader reader(in, table, first_field_id, last_field_id, buffer, block_size, out);
   return reader.run();
 }
 

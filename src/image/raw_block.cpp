@@ -12,18 +12,23 @@ namespace {
 // The block offset is an unsigned 32-bit product, as on the target.
 uint32_t block_offset(uint32_t block, uint32_t block_size) { return block * block_size; }
 
-// calloc(0) may return null; a zero-size block still gets a valid, empty buffer.
-unsigned char* allocate_block(uint32_t block_size) {
-  return static_cast<unsigned char*>(calloc(block_size == 0 ? 1 : block_size, 1));
-}
+}  // namespace
 
-int fail(const char* message) {
-  fputs(message, stdout);
+int print_failure(const char* line) {
+  fputs(line, stdout);
   fflush(stdout);
   return 1;
 }
 
-}  // namespace
+// calloc(0) may return null; a zero-size block still gets a valid, empty buffer.
+unsigned char* allocate_block(uint32_t block_size) {
+  void* buffer = calloc(block_size == 0 ? 1 : block_size, 1);
+  if (buffer == nullptr) {
+    printf("Error! Failed to allocate data_buffer of size 0x%X\n", block_size);
+    fflush(stdout);
+  }
+  return static_cast<unsigned char*>(buffer);
+}
 
 bool raw_output_allowed(const char* raw_path) {
   struct stat st;
@@ -35,20 +40,16 @@ bool raw_output_allowed(const char* raw_path) {
 // empty rather than holding an older block: nobody can burn a stale image by mistake.
 int dump_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const char* raw_path) {
   unsigned char* buffer = allocate_block(block_size);
-  if (buffer == nullptr) {
-    printf("Error! Failed to allocate data_buffer of size 0x%X\n", block_size);
-    fflush(stdout);
-    return 1;
-  }
+  if (buffer == nullptr) return 1;
   FILE* raw = raw_output_allowed(raw_path) ? fopen(raw_path, "wb") : nullptr;
   if (raw == nullptr) {
     free(buffer);
-    return fail("Failed to open binary output file.\n");
+    return print_failure("Failed to open binary output file.\n");
   }
   if (record->read_raw(block_offset(block, block_size), block_size, buffer) == 0) {
     fclose(raw);
     free(buffer);
-    return fail("Failed reading vpd data from vpd_obj!\n");
+    return print_failure("Failed reading vpd data from vpd_obj!\n");
   }
   fwrite(buffer, 1, block_size, raw);
   fflush(raw);
@@ -63,23 +64,19 @@ int dump_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const 
 int burn_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const char* raw_path) {
   static const char kWrongSize[] = "Corrupted VPD Raw File (wrong size)!\n";
   struct stat st;
-  if (stat(raw_path, &st) != 0 || !S_ISREG(st.st_mode)) return fail(kWrongSize);
+  if (stat(raw_path, &st) != 0 || !S_ISREG(st.st_mode)) return print_failure(kWrongSize);
   std::ifstream in(raw_path, std::ios::in | std::ios::binary);
   in.seekg(0, std::ios::end);
   const int64_t size = static_cast<int64_t>(in.tellg());
-  if (!in || size != static_cast<int64_t>(block_size)) return fail(kWrongSize);
+  if (!in || size != static_cast<int64_t>(block_size)) return print_failure(kWrongSize);
   in.seekg(0, std::ios::beg);
 
   unsigned char* buffer = allocate_block(block_size);
-  if (buffer == nullptr) {
-    printf("Error! Failed to allocate data_buffer of size 0x%X\n", block_size);
-    fflush(stdout);
-    return 1;
-  }
+  if (buffer == nullptr) return 1;
   in.read(reinterpret_cast<char*>(buffer), block_size);
   const int written = record->write_raw(block_offset(block, block_size), block_size, buffer, false);
   free(buffer);
-  if (written == 0) return fail("Failed to update VPD\n");
+  if (written == 0) return print_failure("Failed to update VPD\n");
   return 0;
 }
 

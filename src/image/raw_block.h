@@ -8,6 +8,14 @@
 
 namespace orvantis {
 
+// Writes `line` (which ends in "\n") to standard output and flushes it. Always 1, the exit status
+// of the failure it reports.
+int print_failure(const char* line);
+
+// A zero-filled buffer of block_size bytes (never null for a zero size), to be released with free.
+// Null after printing the allocation failure message.
+unsigned char* allocate_block(uint32_t block_size);
+
 // False for an existing path that is neither a regular file nor a character device (a FIFO, a
 // socket, a directory): opening a FIFO to write waits for a reader that may never come, and the
 // tool must never hang on a mistyped raw file name. A missing path is allowed: it gets created.
