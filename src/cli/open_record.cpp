@@ -100,12 +100,12 @@ FieldRange field_range_for(int16_t format, int32_t block) {
       // The compact formats have one range; the block only moves raw dump and burn.
       range.table = vpd_lib::CompVPD_v3;
       range.first = vpd_lib::VPD_BASE_BRIEF;
-      range.last = vpd_lib::VPD_BASE_BRIEF | 0x16;
+      range.last = vpd_lib::VPD_BASE_BRIEF | last_table_index(format);
       break;
     case vpd_lib::VPD_FORMAT_CFF3:
       range.table = vpd_lib::CompVPD_cff3;
       range.first = vpd_lib::VPD_BASE_CFF3;
-      range.last = vpd_lib::VPD_BASE_CFF3 | 0x15;
+      range.last = vpd_lib::VPD_BASE_CFF3 | last_table_index(format);
       break;
     default:
       break;
