@@ -187,14 +187,6 @@ uint32_t table_last(int16_t format) {
   }
 }
 
-uint32_t index_of(int16_t format, const std::string& name) {
-  const vpd_lib::FieldDescriptor* t = table_for(format);
-  for (uint32_t i = 0; i <= table_last(format); ++i)
-    if (t[i].name && name == t[i].name) return i;
-  ADD_FAILURE() << "no field named \"" << name << "\"";
-  return ~0u;
-}
-
 uint32_t address_of(const vpd_lib::FieldDescriptor& d) {
   return (uint32_t{d.block} * 0x400u + d.offset) & 0xFFFFu;
 }

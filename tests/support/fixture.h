@@ -73,8 +73,6 @@ class FixtureDb {
 // The last table index of each format's table, and the table itself.
 const vpd_lib::FieldDescriptor* table_for(int16_t format);
 uint32_t table_last(int16_t format);
-// The table index of the entry called `name`; fails the test (returns ~0u) when absent.
-uint32_t index_of(int16_t format, const std::string& name);
 // Byte address of entry `index` in vpd_data / a whole-device image.
 uint32_t address_of(const vpd_lib::FieldDescriptor& d);
 
