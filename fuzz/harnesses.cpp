@@ -124,7 +124,7 @@ void fuzz_printer(const uint8_t* data, size_t size) {
     orvantis::print_field_lines(sink(), table, vpd_data.get(), i, i, adjust, true);
     const vpd_lib::FieldDescriptor& d = table[i];
     if (d.kind != vpd_lib::VPD_FIELD_TEXT) continue;
-    const unsigned char* bytes = vpd_data.get() + ((d.block * 0x400u + d.offset) & 0xFFFFu);
+    const unsigned char* bytes = vpd_data.get() + vpd_lib::field_address(d);
     for (uint16_t pad : {d.pad, any_pad}) {
       require(orvantis::conforming_text(bytes, d.length, pad).size() == d.length);
     }

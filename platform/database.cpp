@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -50,31 +52,43 @@ bool parse_format(const std::string& word, int16_t* out) {
   return true;
 }
 
-bool parse_line(const std::string& line, InventoryEntry* entry) {
+// A word of the inventory as an error message shows it: quoted, at most 40 characters, anything
+// that is not printable ASCII as '?', so a damaged file cannot write control codes to a terminal.
+std::string shown(const std::string& word) {
+  std::string out = "'";
+  for (size_t i = 0; i < word.size() && i < 40; ++i)
+    out += word[i] >= 0x20 && word[i] < 0x7F ? word[i] : '?';
+  return out + (word.size() > 40 ? "...'" : "'");
+}
+
+// Parses one FRU line; on failure returns what is wrong with it.
+std::string parse_line(const std::string& line, InventoryEntry* entry) {
   size_t pos = 0;
   std::string id = next_word(line, &pos);
   std::string present = next_word(line, &pos);
   std::string format = next_word(line, &pos);
   std::string max_size = next_word(line, &pos);
   std::string device = next_word(line, &pos);
-  if (device.empty()) return false;
+  if (device.empty()) return "expected fru_id present format max_size device [description]";
   uint32_t fru = 0;
-  if (!parse_unsigned(id, 0xFF, &fru)) return false;
+  if (!parse_unsigned(id, 0xFF, &fru)) return "FRU id " + shown(id) + " is not a number from 0 to 255";
   entry->fru = fru;
   if (present == "yes") {
     entry->present = true;
   } else if (present == "no") {
     entry->present = false;
   } else {
-    return false;
+    return "present must be yes or no, not " + shown(present);
   }
-  if (!parse_format(format, &entry->format)) return false;
-  if (!parse_unsigned(max_size, 0xFFFFFFFFu, &entry->max_size)) return false;
+  if (!parse_format(format, &entry->format))
+    return "format must be full, brief, cff3 or a 16-bit code, not " + shown(format);
+  if (!parse_unsigned(max_size, 0xFFFFFFFFu, &entry->max_size))
+    return "max_size " + shown(max_size) + " is not a 32-bit number";
   entry->device = device;
   size_t first = line.find_first_not_of(" \t", pos);
   size_t last = line.find_last_not_of(" \t");
   entry->description = first == std::string::npos ? "" : line.substr(first, last - first + 1);
-  return true;
+  return "";
 }
 
 }  // namespace
@@ -109,19 +123,27 @@ Inventory parse_inventory(const std::string& text) {
   inv.status = INVENTORY_INVALID;
   std::istringstream in(text);
   std::vector<InventoryEntry> entries;
+  std::vector<unsigned> line_of(256, 0);  // where each FRU id was first given
+  unsigned number = 0;
   for (std::string line; std::getline(in, line);) {
+    ++number;
     // An inventory edited on Windows ends its lines "\r\n": the '\r' is no part of the last column.
     if (!line.empty() && line.back() == '\r') line.pop_back();
     size_t first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line[first] == '#') continue;
     InventoryEntry entry;
-    if (!parse_line(line, &entry)) return inv;
+    std::string wrong = parse_line(line, &entry);
+    if (wrong.empty() && line_of[entry.fru] != 0)
+      wrong = "FRU " + std::to_string(entry.fru) + " was given on line " + std::to_string(line_of[entry.fru]);
+    if (!wrong.empty()) {
+      inv.error = std::to_string(number) + ": " + wrong;
+      return inv;
+    }
+    line_of[entry.fru] = number;
     entries.push_back(entry);
   }
   std::sort(entries.begin(), entries.end(),
             [](const InventoryEntry& a, const InventoryEntry& b) { return a.fru < b.fru; });
-  for (size_t i = 1; i < entries.size(); ++i)
-    if (entries[i].fru == entries[i - 1].fru) return inv;
   inv.status = INVENTORY_OK;
   inv.entries = std::move(entries);
   return inv;
@@ -133,12 +155,21 @@ Inventory read_inventory(const std::string& root) {
   std::string path = root + "/inventory";
   // A directory would open as an empty stream; it is no inventory.
   struct stat st;
-  if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return inv;
+  if (::stat(path.c_str(), &st) != 0) {
+    inv.error = std::strerror(errno);
+    return inv;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    inv.error = std::strerror(EISDIR);
+    return inv;
+  }
   std::ifstream in(path, std::ios::binary);
-  if (!in) return inv;
   std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) return inv;
+  if (in) text << in.rdbuf();
+  if (!in || in.bad()) {
+    inv.error = "cannot be read";
+    return inv;
+  }
   return parse_inventory(text.str());
 }
 

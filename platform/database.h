@@ -34,6 +34,9 @@ struct InventoryEntry {
 struct Inventory {
   int status = INVENTORY_MISSING;
   std::vector<InventoryEntry> entries;  // sorted by fru id; empty unless status is INVENTORY_OK
+  // Why the status is not INVENTORY_OK: the system's error text for a missing inventory, or
+  // "LINE: what is wrong" for one that does not parse.
+  std::string error;
 };
 
 // Strict unsigned number, the inventory's and the sample generator's only numeric conversion:

@@ -9,6 +9,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <vector>
@@ -20,159 +23,201 @@ constexpr unsigned kDefaultLockTimeoutMs = 3000;
 constexpr long kLockPollMs = 10;
 
 unsigned g_lock_timeout_ms = kDefaultLockTimeoutMs;
+DeviceHook g_hook = nullptr;
 
-// An open device file, closed (and so unlocked) when it goes out of scope.
-class DeviceFd {
- public:
-  DeviceFd() = default;
-  ~DeviceFd() {
-    if (fd_ >= 0) ::close(fd_);
+DeviceFault fault(DeviceOp op) { return g_hook ? g_hook(op) : FAULT_NONE; }
+
+// Half of a transfer, never 0: a zero-byte read would look like the end of the file.
+size_t half(size_t n) { return n > 1 ? n / 2 : n; }
+
+// The system calls of the device layer, each behind the test seam.
+int sys_open(const char* path, int flags) {
+  if (fault(OP_OPEN) != FAULT_NONE) return errno = EIO, -1;
+  return ::open(path, flags);
+}
+
+int sys_flock(int fd, int operation) {
+  if (fault(OP_LOCK) != FAULT_NONE) return errno = EIO, -1;
+  return ::flock(fd, operation);
+}
+
+ssize_t sys_pread(int fd, unsigned char* buffer, size_t n, off_t offset) {
+  switch (fault(OP_READ)) {
+    case FAULT_NONE: case FAULT_POWER_LOSS: break;
+    case FAULT_ERROR: return errno = EIO, -1;
+    case FAULT_HALF: n = half(n); break;
   }
-  DeviceFd(const DeviceFd&) = delete;
-  DeviceFd& operator=(const DeviceFd&) = delete;
+  return ::pread(fd, buffer, n, offset);
+}
 
-  // Opens without blocking (a FIFO would block a plain open) and keeps only files that can hold
-  // VPD: regular files, block and character devices.
-  bool open(const std::string& path, int mode) {
-    fd_ = ::open(path.c_str(), mode | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd_ < 0) return false;
-    struct stat st;
-    if (::fstat(fd_, &st) != 0) return false;
-    if (!S_ISREG(st.st_mode) && !S_ISBLK(st.st_mode) && !S_ISCHR(st.st_mode)) return false;
-    character_ = S_ISCHR(st.st_mode);
-    int flags = ::fcntl(fd_, F_GETFL);
-    return flags >= 0 && ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) == 0;
+ssize_t sys_pwrite(int fd, const unsigned char* buffer, size_t n, off_t offset) {
+  switch (fault(OP_WRITE)) {
+    case FAULT_NONE: break;
+    case FAULT_ERROR: return errno = EIO, -1;
+    case FAULT_HALF: n = half(n); break;
+    case FAULT_POWER_LOSS:
+      if (::pwrite(fd, buffer, half(n), offset) < 0) {}  // the torn write is the point
+      ::_exit(99);
   }
+  return ::pwrite(fd, buffer, n, offset);
+}
 
-  // Polls for the flock lock until the timeout passes.
-  bool lock(int operation) {
-    struct timespec start;
-    ::clock_gettime(CLOCK_MONOTONIC, &start);
-    for (;;) {
-      if (::flock(fd_, operation | LOCK_NB) == 0) return true;
-      if (errno != EWOULDBLOCK && errno != EINTR) return false;
-      struct timespec now;
-      ::clock_gettime(CLOCK_MONOTONIC, &now);
-      long long waited_ms = (now.tv_sec - start.tv_sec) * 1000LL +
-                            (now.tv_nsec - start.tv_nsec) / 1000000LL;
-      if (waited_ms >= g_lock_timeout_ms) return false;
-      struct timespec pause = {0, kLockPollMs * 1000000L};
-      ::nanosleep(&pause, nullptr);
+int sys_fsync(int fd) {
+  if (fault(OP_SYNC) != FAULT_NONE) return errno = EIO, -1;
+  return ::fsync(fd);
+}
+
+bool elapsed_ms(const struct timespec& start, long long* ms) {
+  struct timespec now;
+  if (::clock_gettime(CLOCK_MONOTONIC, &now) != 0) return false;
+  *ms = (now.tv_sec - start.tv_sec) * 1000LL + (now.tv_nsec - start.tv_nsec) / 1000000LL;
+  return true;
+}
+
+unsigned long long ull(uint64_t v) { return static_cast<unsigned long long>(v); }
+
+}  // namespace
+
+void report(const char* format, ...) {
+  char line[1024];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(line, sizeof line, format, args);
+  va_end(args);
+  std::fprintf(stderr, "orvantis: %s\n", line);
+}
+
+void set_lock_timeout_ms(unsigned ms) { g_lock_timeout_ms = ms; }
+void set_device_hook(DeviceHook hook) { g_hook = hook; }
+
+Device::~Device() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool Device::open(const std::string& path, DeviceAccess access, DeviceLock lock) {
+  path_ = path;
+  const int mode = access == DEVICE_WRITE ? O_RDWR : O_RDONLY;
+  // Without O_NONBLOCK a FIFO would wait here for a writer.
+  fd_ = sys_open(path.c_str(), mode | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd_ < 0) {
+    report("%s: cannot open%s: %s", path.c_str(), access == DEVICE_WRITE ? " for writing" : "",
+           std::strerror(errno));
+    return false;
+  }
+  struct stat st;
+  if (::fstat(fd_, &st) != 0 ||
+      (!S_ISREG(st.st_mode) && !S_ISBLK(st.st_mode) && !S_ISCHR(st.st_mode))) {
+    report("%s: not a file or device that can hold VPD", path.c_str());
+    return false;
+  }
+  character_ = S_ISCHR(st.st_mode);
+  const int flags = ::fcntl(fd_, F_GETFL);
+  if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    report("%s: %s", path.c_str(), std::strerror(errno));
+    return false;
+  }
+  return this->lock(lock);
+}
+
+// Polls for the flock lock until the timeout passes.
+bool Device::lock(DeviceLock lock) {
+  if (lock == DEVICE_UNLOCKED) return true;
+  const int operation = (lock == DEVICE_EXCLUSIVE ? LOCK_EX : LOCK_SH) | LOCK_NB;
+  struct timespec start;
+  if (::clock_gettime(CLOCK_MONOTONIC, &start) != 0) {
+    report("%s: no clock to time the lock wait: %s", path_.c_str(), std::strerror(errno));
+    return false;
+  }
+  for (;;) {
+    if (sys_flock(fd_, operation) == 0) return true;
+    if (errno != EWOULDBLOCK && errno != EINTR) {
+      report("%s: cannot lock: %s", path_.c_str(), std::strerror(errno));
+      return false;
     }
+    long long waited = 0;
+    if (!elapsed_ms(start, &waited)) {
+      report("%s: no clock to time the lock wait: %s", path_.c_str(), std::strerror(errno));
+      return false;
+    }
+    if (waited >= g_lock_timeout_ms) {
+      if (g_lock_timeout_ms % 1000 == 0)
+        report("%s: lock not obtained within %u s", path_.c_str(), g_lock_timeout_ms / 1000);
+      else
+        report("%s: lock not obtained within %u ms", path_.c_str(), g_lock_timeout_ms);
+      return false;
+    }
+    struct timespec pause = {0, kLockPollMs * 1000000L};
+    ::nanosleep(&pause, nullptr);
   }
+}
 
-  // The file's length; character devices have none (returns false).
-  bool length(uint64_t* out) const {
-    if (character_) return false;
-    off_t end = ::lseek(fd_, 0, SEEK_END);
-    if (end < 0) return false;
-    *out = static_cast<uint64_t>(end);
+bool Device::file_length(uint64_t* out) const {
+  if (character_) return false;
+  struct stat st;
+  if (::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) {
+    *out = static_cast<uint64_t>(st.st_size);
     return true;
   }
+  const off_t end = ::lseek(fd_, 0, SEEK_END);  // a block device tells its size this way
+  if (end < 0) return false;
+  *out = static_cast<uint64_t>(end);
+  return true;
+}
 
-  int fd() const { return fd_; }
-  bool character() const { return character_; }
-
- private:
-  int fd_ = -1;
-  bool character_ = false;
-};
-
-// Reads up to `length` bytes at `offset` into *done, stopping early only at end of file. A failed
-// read (EIO from an EEPROM bus) returns false: a short result must never pass for the whole device.
-bool read_at(int fd, uint64_t offset, uint32_t length, unsigned char* buffer, uint32_t* done) {
+bool Device::read_upto(uint64_t offset, uint32_t length, unsigned char* buffer, uint32_t* done) {
   *done = 0;
   while (*done < length) {
-    ssize_t n = ::pread(fd, buffer + *done, length - *done, static_cast<off_t>(offset + *done));
+    const ssize_t n = sys_pread(fd_, buffer + *done, length - *done, static_cast<off_t>(offset + *done));
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
+    if (n < 0) {
+      report("%s: read failed at offset 0x%llx: %s", path_.c_str(), ull(offset + *done),
+             std::strerror(errno));
+      return false;
+    }
     if (n == 0) break;
     *done += static_cast<uint32_t>(n);
   }
   return true;
 }
 
-// Reads exactly `length` bytes at `offset`.
-bool read_exact(int fd, uint64_t offset, uint32_t length, unsigned char* buffer) {
+bool Device::read(uint64_t offset, uint32_t length, unsigned char* buffer) {
   uint32_t done = 0;
-  return read_at(fd, offset, length, buffer, &done) && done == length;
+  if (!read_upto(offset, length, buffer, &done)) return false;
+  if (done == length) return true;
+  report("%s: only %u of %u bytes at offset 0x%llx could be read", path_.c_str(), done, length,
+         ull(offset));
+  return false;
 }
 
-uint32_t write_at(int fd, uint64_t offset, uint32_t length, const unsigned char* buffer) {
+bool Device::write(uint64_t offset, uint32_t length, const unsigned char* buffer) {
+  uint64_t end = 0;
+  if (file_length(&end) && offset + length > end) {
+    report("%s: %u bytes at offset 0x%llx pass the end of the file (%llu bytes)", path_.c_str(),
+           length, ull(offset), ull(end));
+    return false;
+  }
   uint32_t done = 0;
   while (done < length) {
-    ssize_t n = ::pwrite(fd, buffer + done, length - done, static_cast<off_t>(offset + done));
+    const ssize_t n = sys_pwrite(fd_, buffer + done, length - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
+    if (n <= 0) {
+      report("%s: write failed at offset 0x%llx after %u of %u bytes: %s", path_.c_str(),
+             ull(offset + done), done, length, n < 0 ? std::strerror(errno) : "no room");
+      return false;
+    }
     done += static_cast<uint32_t>(n);
   }
-  return done;
-}
-
-// A read error part way: nothing of what was read is returned.
-DeviceStatus fail_read(std::vector<unsigned char>* out) {
-  out->clear();
-  return DEVICE_SHORT;
-}
-
-}  // namespace
-
-void set_lock_timeout_ms(unsigned ms) { g_lock_timeout_ms = ms; }
-
-DeviceStatus device_read(const std::string& path, uint64_t offset, uint32_t length,
-                         unsigned char* buffer) {
-  DeviceFd file;
-  if (!file.open(path, O_RDONLY)) return DEVICE_OPEN_FAILED;
-  if (!file.lock(LOCK_SH)) return DEVICE_LOCK_TIMEOUT;
-  return read_exact(file.fd(), offset, length, buffer) ? DEVICE_OK : DEVICE_SHORT;
-}
-
-DeviceStatus device_read_all(const std::string& path, uint32_t limit,
-                             std::vector<unsigned char>* out) {
-  out->clear();
-  DeviceFd file;
-  if (!file.open(path, O_RDONLY)) return DEVICE_OPEN_FAILED;
-  if (!file.lock(LOCK_SH)) return DEVICE_LOCK_TIMEOUT;
-  uint64_t end = 0;
-  if (file.length(&end)) {
-    uint32_t want = end < limit ? static_cast<uint32_t>(end) : limit;
-    out->resize(want);
-    uint32_t got = 0;
-    if (!read_at(file.fd(), 0, want, out->data(), &got)) return fail_read(out);
-    out->resize(got);
-  } else {
-    // A character device tells no length: read it in chunks up to the limit or its end.
-    constexpr uint32_t kChunk = 0x10000;
-    while (out->size() < limit) {
-      size_t have = out->size();
-      uint32_t want = limit - static_cast<uint32_t>(have) < kChunk
-                          ? limit - static_cast<uint32_t>(have) : kChunk;
-      out->resize(have + want);
-      uint32_t got = 0;
-      if (!read_at(file.fd(), have, want, out->data() + have, &got)) return fail_read(out);
-      out->resize(have + got);
-      if (got < want) break;
-    }
+  if (sys_fsync(fd_) != 0 && !(character_ && errno == EINVAL)) {
+    report("%s: sync failed: %s", path_.c_str(), std::strerror(errno));
+    return false;
   }
-  return out->empty() ? DEVICE_SHORT : DEVICE_OK;
-}
-
-DeviceStatus device_write(const std::string& path, uint64_t offset, uint32_t length,
-                          const unsigned char* buffer) {
-  DeviceFd file;
-  if (!file.open(path, O_RDWR)) return DEVICE_OPEN_FAILED;
-  if (!file.lock(LOCK_EX)) return DEVICE_LOCK_TIMEOUT;
-  if (!file.character()) {
-    uint64_t end = 0;
-    if (!file.length(&end)) return DEVICE_OPEN_FAILED;
-    if (offset + length > end) return DEVICE_OUT_OF_RANGE;
-  }
-  if (write_at(file.fd(), offset, length, buffer) != length) return DEVICE_SHORT;
-  if (::fsync(file.fd()) != 0 && !(file.character() && errno == EINVAL)) return DEVICE_SYNC_FAILED;
   std::vector<unsigned char> back(length);
-  if (!read_exact(file.fd(), offset, length, back.data())) return DEVICE_SHORT;
-  if (length > 0 && std::memcmp(back.data(), buffer, length) != 0) return DEVICE_MISMATCH;
-  return DEVICE_OK;
+  if (!read(offset, length, back.data())) return false;
+  if (length > 0 && std::memcmp(back.data(), buffer, length) != 0) {
+    report("%s: write did not read back (offset 0x%llx, %u bytes)", path_.c_str(), ull(offset), length);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace vpd_platform

@@ -2,47 +2,74 @@
 // controller, a plain file in a fixture or sample database).
 //
 // Guarantees:
-// - Every read holds a shared flock(2) lock on the file and every write an exclusive one, so two
-//   processes never interleave a write with a read or another write of the same device. A lock not
-//   obtained within the lock timeout (3 s) fails the operation; nothing is read or written then.
+// - An open device holds a flock(2) lock: shared for reading, exclusive for a command that will
+//   write, so two processes never interleave a write with a read or another write of the same
+//   device. A lock not obtained within the lock timeout (3 s) fails the open. A record that will be
+//   written keeps its exclusive lock from its load to its last write (see record.cpp); its writes
+//   then go through a second descriptor that takes no lock of its own.
 // - A write never creates, truncates or extends the file: the range must lie inside the file's
 //   current length (character devices have no length of their own; there the caller's bound holds).
 // - A write succeeds only when every byte was written, fsync(2) succeeded (a character device that
 //   has no sync, EINVAL, writes through) and the range read back equals the bytes written.
+// - Every failure is explained by one line on standard error, "orvantis: PATH: what", before the
+//   call returns false; the tool's own message on standard output follows.
 // Directories, FIFOs and sockets are never devices: they fail at once and never block.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace vpd_platform {
 
-enum DeviceStatus {
-  DEVICE_OK = 0,
-  DEVICE_OPEN_FAILED,    // missing, or not a regular file, block or character device
-  DEVICE_LOCK_TIMEOUT,   // another process held a conflicting lock for the whole timeout
-  DEVICE_OUT_OF_RANGE,   // the range passes the file's end (writes only)
-  DEVICE_SHORT,          // fewer bytes read or written than asked for
-  DEVICE_SYNC_FAILED,
-  DEVICE_MISMATCH,       // the bytes read back after a write differ from those written
+// Writes "orvantis: " and the formatted text as one line on standard error.
+void report(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+enum DeviceAccess { DEVICE_READ, DEVICE_WRITE };
+enum DeviceLock { DEVICE_UNLOCKED, DEVICE_SHARED, DEVICE_EXCLUSIVE };
+
+// An open device file, closed (and so unlocked) when it goes out of scope.
+class Device {
+ public:
+  Device() = default;
+  ~Device();
+  Device(const Device&) = delete;
+  Device& operator=(const Device&) = delete;
+
+  // Opens without blocking and keeps only files that can hold VPD (regular files, block and
+  // character devices), then waits for the lock.
+  bool open(const std::string& path, DeviceAccess access, DeviceLock lock);
+  bool is_open() const { return fd_ >= 0; }
+  const std::string& path() const { return path_; }
+  bool character() const { return character_; }
+
+  // The file's length; character devices have none (returns false, reports nothing).
+  bool file_length(uint64_t* out) const;
+  // Reads up to `length` bytes at `offset`, stopping early only at end of file (*done tells how
+  // many). A failed read (EIO from an EEPROM bus) fails: a short result must never pass for the
+  // whole device.
+  bool read_upto(uint64_t offset, uint32_t length, unsigned char* buffer, uint32_t* done);
+  // Reads exactly `length` bytes at `offset`.
+  bool read(uint64_t offset, uint32_t length, unsigned char* buffer);
+  // Writes, syncs and reads back `length` bytes at `offset` (see the guarantees above).
+  bool write(uint64_t offset, uint32_t length, const unsigned char* buffer);
+
+ private:
+  bool lock(DeviceLock lock);
+
+  int fd_ = -1;
+  bool character_ = false;
+  std::string path_;
 };
 
-// Reads `length` bytes at `offset` into `buffer` under a shared lock.
-DeviceStatus device_read(const std::string& path, uint64_t offset, uint32_t length,
-                         unsigned char* buffer);
-
-// Reads the file from its start under a shared lock: min(file length, limit) bytes, or on a
-// character device up to `limit` bytes or its end. An empty result, or a read error anywhere
-// (the output is then empty), is DEVICE_SHORT.
-DeviceStatus device_read_all(const std::string& path, uint32_t limit,
-                             std::vector<unsigned char>* out);
-
-// Writes `length` bytes at `offset` under an exclusive lock, syncs and verifies them (see above).
-DeviceStatus device_write(const std::string& path, uint64_t offset, uint32_t length,
-                          const unsigned char* buffer);
-
-// How long a read or write waits for its lock, in milliseconds (3000 unless tests shorten it).
+// How long an open waits for its lock, in milliseconds (3000 unless tests shorten it).
 void set_lock_timeout_ms(unsigned ms);
+
+// Test seam: every system call the device layer makes on a device passes through here first.
+// A hook (set only by tests; the tool never sets one) may make that call fail (EIO), move half
+// the bytes it was asked to move, or end the process after writing half (a power loss).
+enum DeviceOp { OP_OPEN, OP_LOCK, OP_READ, OP_WRITE, OP_SYNC };
+enum DeviceFault { FAULT_NONE, FAULT_ERROR, FAULT_HALF, FAULT_POWER_LOSS };
+using DeviceHook = DeviceFault (*)(DeviceOp op);
+void set_device_hook(DeviceHook hook);
 
 }  // namespace vpd_platform

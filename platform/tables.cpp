@@ -287,10 +287,4 @@ const FieldDescriptor CompVPD_cff3[] = {
   /* 0x15 */ fd(0, 0x0FC, 4, VPD_FIELD_HEX, "Record Checksum"),
 };
 
-// The tool walks exactly these index ranges; a missing or extra entry would shift every field.
-static_assert(sizeof(BlockX) / sizeof(BlockX[0]) == 0xBD, "BlockX holds indices 0x00..0xBC");
-static_assert(sizeof(CompVPD_v3) / sizeof(CompVPD_v3[0]) == 0x17, "CompVPD_v3 holds 0x00..0x16");
-static_assert(sizeof(CompVPD_cff3) / sizeof(CompVPD_cff3[0]) == 0x16,
-              "CompVPD_cff3 holds 0x00..0x15");
-
 }  // namespace vpd_lib

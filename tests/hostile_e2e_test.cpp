@@ -104,7 +104,7 @@ TEST_F(HostileE2e, EveryFieldNumberOnEveryFormatPrintsOrRefuses) {
   cl.mode = MODE_PRINT_FIELD;
   for (cl.fru_id = 0; cl.fru_id < 3; ++cl.fru_id) {
     OpenRecord rec;
-    if (open_record(cl, &rec) != 0) continue;
+    if (open_record(cl, nullptr, &rec) != 0) continue;
     for (uint32_t n = 0; n <= 0xFFFF; ++n) {
       cl.field_number = static_cast<int32_t>(n);
       printed[cl.fru_id] += dispatch(cl, rec) == 0;

@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <iterator>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -52,13 +53,9 @@ struct Format {
   bool little_endian;  // byte order of WORD and DWORD fields
 };
 
-const Format kFull{vpd_lib::BlockX, 0xBC, false};
-const Format kBrief{vpd_lib::CompVPD_v3, 0x16, true};
-const Format kCff3{vpd_lib::CompVPD_cff3, 0x15, true};
-
-uint32_t address_of(const FieldDescriptor& d) {
-  return (uint32_t{d.block} * 0x400u + d.offset) & 0xFFFFu;
-}
+const Format kFull{vpd_lib::BlockX, std::size(vpd_lib::BlockX) - 1, false};
+const Format kBrief{vpd_lib::CompVPD_v3, std::size(vpd_lib::CompVPD_v3) - 1, true};
+const Format kCff3{vpd_lib::CompVPD_cff3, std::size(vpd_lib::CompVPD_cff3) - 1, true};
 
 int hex_digit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -120,11 +117,11 @@ class ImageBuilder {
     fail(std::string("no field named \"") + name + "\"");
   }
 
-  bool inside(const FieldDescriptor& d) const { return address_of(d) + d.length <= bytes_.size(); }
+  bool inside(const FieldDescriptor& d) const { return vpd_lib::field_address(d) + d.length <= bytes_.size(); }
 
   void put(const FieldDescriptor& d, const Bytes& data) {
     if (data.size() != d.length) fail(std::string(d.name) + ": encoded to the wrong length");
-    std::copy(data.begin(), data.end(), bytes_.begin() + address_of(d));
+    std::copy(data.begin(), data.end(), bytes_.begin() + vpd_lib::field_address(d));
   }
 
   Bytes number_bytes(uint32_t value, size_t width) const {

@@ -108,30 +108,84 @@ int do_examine_text(const Context& c) {
 
 int do_platform_id(const Context& c) { return run_platform_id(c.rec.record); }
 
+// What each mode reads of vpd_data beyond the length word, told to the record before it loads:
+// on the controller every byte loaded crosses the I2C bus. Writers also keep the device locked
+// from load to their last write. Modes that read the device only through read_raw, or not at all,
+// plan nothing.
+
+void plan_range(const CommandLine& cl, vpd_lib::vpd* record) {
+  const FieldRange range = field_range_for(record->format, cl.block);
+  if (range.table != nullptr) plan_fields(record, range.table, range.first & 0xFFu, range.last & 0xFFu);
+}
+
+void plan_field(const CommandLine& cl, vpd_lib::vpd* record) {
+  const uint32_t index = static_cast<uint32_t>(cl.field_number) & 0xFFFu;
+  const FieldRange whole = field_range_for(record->format, 0);
+  if (whole.table != nullptr && index <= last_table_index(record->format))
+    plan_fields(record, whole.table, index, index);
+}
+
+void plan_named(const std::string& name, vpd_lib::vpd* record) {
+  const NamedField* field = find_named_field(name);
+  if (field == nullptr || record->format != vpd_lib::VPD_FORMAT_FULL) return;
+  plan_fields(record, vpd_lib::BlockX, field->field_id, field->field_id);
+  if (field->legacy_field_id != 0)
+    plan_fields(record, vpd_lib::BlockX, field->legacy_field_id, field->legacy_field_id);
+}
+
+void plan_get_named(const CommandLine& cl, vpd_lib::vpd* record) { plan_named(cl.field_name, record); }
+
+void plan_platform_id(const CommandLine&, vpd_lib::vpd* record) {
+  plan_named("vpdid", record);
+  plan_named("posid", record);
+}
+
+// The CRC covers block 0 up to the CRC field, which ends it.
+void plan_block0(vpd_lib::vpd* record) {
+  const vpd_lib::FieldDescriptor& crc = vpd_lib::BlockX[FIELD_BLOCK0_CRC];
+  record->plan_read(0, vpd_lib::field_address(crc) + crc.length);
+}
+
+void plan_check_crc(const CommandLine&, vpd_lib::vpd* record) { plan_block0(record); }
+
+void plan_fix_crc(const CommandLine&, vpd_lib::vpd* record) {
+  plan_block0(record);
+  record->plan_update();
+}
+
+void plan_write(const CommandLine&, vpd_lib::vpd* record) { record->plan_update(); }
+
 struct ModeRow {
   int mode;
   int (*handler)(const Context&);
   FormatGate gate;
+  LoadPlanner plan;
 };
 
 const ModeRow kModes[] = {
-    {MODE_NONE, do_nothing, GATE_ANY},
-    {MODE_PRINT, do_print, GATE_ANY},
-    {MODE_PRINT_FIELD, do_print_field, GATE_ANY},
-    {MODE_SET_FIELD, do_set_field, GATE_ANY},
-    {MODE_BURN, do_burn, GATE_ANY},
-    {MODE_CONVERT, do_convert, GATE_ANY},
-    {MODE_DUMP, do_dump, GATE_ANY},
-    {MODE_LIST_FRUS, do_list_frus, GATE_ANY},
-    {MODE_LIST_FIELDS, do_list_fields, GATE_ANY},
-    {MODE_GET_NAMED, do_get_named, GATE_FULL_NAMED},
-    {MODE_SET_NAMED, do_set_named, GATE_FULL_NAMED},
-    {MODE_CHECK_CRC, do_check_crc, GATE_ANY},
-    {MODE_FIX_CRC, do_fix_crc, GATE_ANY},
-    {MODE_FIX_TEXT, do_fix_text, GATE_ANY},
-    {MODE_EXAMINE_TEXT, do_examine_text, GATE_ANY},
-    {MODE_PLATFORM_ID, do_platform_id, GATE_FULL_PLATFORM},
+    {MODE_NONE, do_nothing, GATE_ANY, nullptr},
+    {MODE_PRINT, do_print, GATE_ANY, plan_range},
+    {MODE_PRINT_FIELD, do_print_field, GATE_ANY, plan_field},
+    {MODE_SET_FIELD, do_set_field, GATE_ANY, plan_write},
+    {MODE_BURN, do_burn, GATE_ANY, plan_write},
+    {MODE_CONVERT, do_convert, GATE_ANY, nullptr},
+    {MODE_DUMP, do_dump, GATE_ANY, nullptr},
+    {MODE_LIST_FRUS, do_list_frus, GATE_ANY, nullptr},
+    {MODE_LIST_FIELDS, do_list_fields, GATE_ANY, nullptr},
+    {MODE_GET_NAMED, do_get_named, GATE_FULL_NAMED, plan_get_named},
+    {MODE_SET_NAMED, do_set_named, GATE_FULL_NAMED, plan_write},
+    {MODE_CHECK_CRC, do_check_crc, GATE_ANY, plan_check_crc},
+    {MODE_FIX_CRC, do_fix_crc, GATE_ANY, plan_fix_crc},
+    {MODE_FIX_TEXT, do_fix_text, GATE_ANY, plan_range},
+    {MODE_EXAMINE_TEXT, do_examine_text, GATE_ANY, plan_range},
+    {MODE_PLATFORM_ID, do_platform_id, GATE_FULL_PLATFORM, plan_platform_id},
 };
+
+const ModeRow* row_of(int mode) {
+  for (const ModeRow& row : kModes)
+    if (row.mode == mode) return &row;
+  return nullptr;  // the parser produces no other mode
+}
 
 // Returns true when the record's format passes the gate; otherwise prints the refusal.
 bool passes_gate(FormatGate gate, int16_t format) {
@@ -149,12 +203,10 @@ bool passes_gate(FormatGate gate, int16_t format) {
 int dispatch(const CommandLine& cl, const OpenRecord& rec) {
   // Component VPD holds its numbers little-endian; -E shows them in stored order instead.
   const Context context{cl, rec, rec.format == vpd_lib::VPD_FORMAT_BRIEF && !cl.no_adjust};
-  for (const ModeRow& row : kModes) {
-    if (row.mode != cl.mode) continue;
-    if (!passes_gate(row.gate, rec.format)) return 1;
-    return row.handler(context);
-  }
-  return 0;  // the parser produces no other mode
+  const ModeRow* row = row_of(cl.mode);
+  if (row == nullptr) return 0;
+  if (!passes_gate(row->gate, rec.format)) return 1;
+  return row->handler(context);
 }
 
 int run_tool(int argc, char** argv) {
@@ -166,7 +218,8 @@ int run_tool(int argc, char** argv) {
   if (cl.mode == MODE_LIST_FRUS) return list_frus();
 
   OpenRecord rec;
-  if (open_record(cl, &rec) != 0) return 1;
+  const ModeRow* row = row_of(cl.mode);
+  if (open_record(cl, row != nullptr ? row->plan : nullptr, &rec) != 0) return 1;
   return dispatch(cl, rec);
 }
 

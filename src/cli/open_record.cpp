@@ -1,6 +1,7 @@
 #include "cli/open_record.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "util/bytes.h"
 
@@ -115,14 +116,20 @@ FieldRange field_range_for(int16_t format, int32_t block) {
 
 uint32_t last_table_index(int16_t format) {
   switch (format) {
-    case vpd_lib::VPD_FORMAT_FULL: return 0xBC;
-    case vpd_lib::VPD_FORMAT_BRIEF: return 0x16;
-    case vpd_lib::VPD_FORMAT_CFF3: return 0x15;
+    case vpd_lib::VPD_FORMAT_FULL: return std::size(vpd_lib::BlockX) - 1;
+    case vpd_lib::VPD_FORMAT_BRIEF: return std::size(vpd_lib::CompVPD_v3) - 1;
+    case vpd_lib::VPD_FORMAT_CFF3: return std::size(vpd_lib::CompVPD_cff3) - 1;
     default: return 0;
   }
 }
 
-int open_record(const CommandLine& cl, OpenRecord* out) {
+void plan_fields(vpd_lib::vpd* record, const vpd_lib::FieldDescriptor* table, uint32_t first,
+                 uint32_t last) {
+  for (uint32_t i = first; i <= last; ++i)
+    record->plan_read(vpd_lib::field_address(table[i]), table[i].length);
+}
+
+int open_record(const CommandLine& cl, LoadPlanner plan, OpenRecord* out) {
   vpd_lib::vpd* record = vpd_lib::find_vpd_record(static_cast<unsigned char>(cl.fru_id & 0xFFu), true);
   if (record == nullptr) {
     // The full value is shown, although only its low byte named the FRU.
@@ -141,6 +148,12 @@ int open_record(const CommandLine& cl, OpenRecord* out) {
     }
   }
 
+  // This step reads the length word; the library sizes the legacy fields by the layout byte.
+  const FieldRange whole = field_range_for(record->format, 0);
+  if (whole.table != nullptr) {
+    plan_fields(record, whole.table, 0, record->format == vpd_lib::VPD_FORMAT_FULL ? 1 : 0);
+    if (plan != nullptr) plan(cl, record);
+  }
   if (!record->load(0)) {
     std::printf("Failed to fetch vpd data!\n");
     return 1;

@@ -12,7 +12,7 @@ bool is_strippable(unsigned char c) { return c == 0x00 || c == 0x20; }
 
 unsigned char* field_bytes(vpd_lib::vpd* record, const vpd_lib::FieldDescriptor& field) {
   // The library sizes vpd_data so that every descriptor address plus its length lies inside.
-  return record->vpd_data + ((uint32_t{field.block} * 0x400u + field.offset) & 0xFFFFu);
+  return record->vpd_data + vpd_lib::field_address(field);
 }
 
 // One report line: prefix, the printout's name column, the bytes as stored inside "[" and "]t".

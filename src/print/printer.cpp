@@ -187,7 +187,7 @@ void print_field_lines(FILE* out, const vpd_lib::FieldDescriptor* table, const u
   for (uint32_t i = begin; i <= end; ++i) {
     const vpd_lib::FieldDescriptor& d = table[i];
     // Each field is read from its own block, whatever block selected the range.
-    uint32_t address = (uint32_t{d.block} * 0x400u + d.offset) & 0xFFFFu;
+    const uint32_t address = vpd_lib::field_address(d);
     if (!single_field) write_name_column(line, d.name);
     write_value(line, d, data + address, adjust_byte_order, single_field);
     line.end_line();

@@ -67,10 +67,16 @@ static_assert(offsetof(FieldDescriptor, name) == 12, "name at 12");
 static_assert(offsetof(FieldDescriptor, pad) == 16, "pad at 16");
 #endif
 
-// The three descriptor tables; entry i describes the field with table index i.
-extern const FieldDescriptor BlockX[];        // VPD_FORMAT_FULL, indices 0x00..0xBC
-extern const FieldDescriptor CompVPD_v3[];    // VPD_FORMAT_BRIEF, indices 0x00..0x16
-extern const FieldDescriptor CompVPD_cff3[];  // VPD_FORMAT_CFF3, indices 0x00..0x15
+// The three descriptor tables; entry i describes the field with table index i. The sizes are part
+// of the declarations, so the tables' definitions and every user agree on them (std::size).
+extern const FieldDescriptor BlockX[0xBD];       // VPD_FORMAT_FULL, indices 0x00..0xBC
+extern const FieldDescriptor CompVPD_v3[0x17];   // VPD_FORMAT_BRIEF, indices 0x00..0x16
+extern const FieldDescriptor CompVPD_cff3[0x16]; // VPD_FORMAT_CFF3, indices 0x00..0x15
+
+// Where a field's bytes lie in vpd_data. Only 16 bits of address exist: the sum wraps there.
+inline uint32_t field_address(const FieldDescriptor& d) {
+  return (uint32_t{d.block} * 0x400u + d.offset) & 0xFFFFu;
+}
 
 // The record, block-0 CRC side. The library owns every record; the tool never deletes one.
 class nvram {
@@ -85,6 +91,15 @@ class nvram {
   // Reads the device (or its backup copy when use_backup is set) into vpd_data. Called with 0.
   virtual bool load(int flags);
 
+  // Before load: the command will look only at vpd_data[offset, offset + length). Each call adds
+  // a range; load then reads just the ranges given (on an I2C EEPROM the bus is what a command
+  // costs) and leaves the rest of vpd_data zero. Without a call, load reads the whole record.
+  virtual void plan_read(unsigned int offset, unsigned int length);
+  // Before load: the command will write. load takes the device's exclusive lock and keeps it
+  // until the process ends, so nothing changes the device between what the command read and
+  // what it writes.
+  virtual void plan_update();
+
   // CRC-32 over block 0 as it is in vpd_data, and the CRC stored in block 0.
   uint32_t calcBlock0CRC32() const;
   uint32_t getBlock0CRC32() const;
@@ -93,6 +108,7 @@ class nvram {
   // Writes the calculated CRC into out[0..3] in the byte order the CRC field stores.
   void returnVPDBlock0CRC32(unsigned char* out);
 
+  // Set from the inventory when the record is found, before load.
   std::string dev_name;
   int16_t format = VPD_FORMAT_FULL;
   uint32_t max_size = 0;

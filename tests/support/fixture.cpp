@@ -1,5 +1,7 @@
 #include "support/fixture.h"
 
+#include "cli/open_record.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -179,17 +181,9 @@ const vpd_lib::FieldDescriptor* table_for(int16_t format) {
   }
 }
 
-uint32_t table_last(int16_t format) {
-  switch (format) {
-    case vpd_lib::VPD_FORMAT_BRIEF: return 0x16;
-    case vpd_lib::VPD_FORMAT_CFF3: return 0x15;
-    default: return 0xBC;
-  }
-}
+uint32_t table_last(int16_t format) { return last_table_index(table_for(format) == vpd_lib::BlockX ? int16_t{0} : format); }
 
-uint32_t address_of(const vpd_lib::FieldDescriptor& d) {
-  return (uint32_t{d.block} * 0x400u + d.offset) & 0xFFFFu;
-}
+uint32_t address_of(const vpd_lib::FieldDescriptor& d) { return vpd_lib::field_address(d); }
 
 Image Image::full(int layout, size_t size) {
   Image img(size);
