@@ -25,7 +25,7 @@ constexpr long kLockPollMs = 10;
 unsigned g_lock_timeout_ms = kDefaultLockTimeoutMs;
 DeviceHook g_hook = nullptr;
 
-DeviceFault fault(DeviceOp op) { return g_hook ? g_hook(op) : FAULT_NONE; }
+DeviceFault fault(DeviceOp op, size_t bytes = 0) { return g_hook ? g_hook(op, bytes) : FAULT_NONE; }
 
 // Half of a transfer, never 0: a zero-byte read would look like the end of the file.
 size_t half(size_t n) { return n > 1 ? n / 2 : n; }
@@ -42,7 +42,7 @@ int sys_flock(int fd, int operation) {
 }
 
 ssize_t sys_pread(int fd, unsigned char* buffer, size_t n, off_t offset) {
-  switch (fault(OP_READ)) {
+  switch (fault(OP_READ, n)) {
     case FAULT_NONE: case FAULT_POWER_LOSS: break;
     case FAULT_ERROR: return errno = EIO, -1;
     case FAULT_HALF: n = half(n); break;
@@ -51,7 +51,7 @@ ssize_t sys_pread(int fd, unsigned char* buffer, size_t n, off_t offset) {
 }
 
 ssize_t sys_pwrite(int fd, const unsigned char* buffer, size_t n, off_t offset) {
-  switch (fault(OP_WRITE)) {
+  switch (fault(OP_WRITE, n)) {
     case FAULT_NONE: break;
     case FAULT_ERROR: return errno = EIO, -1;
     case FAULT_HALF: n = half(n); break;

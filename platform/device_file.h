@@ -16,6 +16,7 @@
 // Directories, FIFOs and sockets are never devices: they fail at once and never block.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -65,11 +66,12 @@ class Device {
 void set_lock_timeout_ms(unsigned ms);
 
 // Test seam: every system call the device layer makes on a device passes through here first.
-// A hook (set only by tests; the tool never sets one) may make that call fail (EIO), move half
-// the bytes it was asked to move, or end the process after writing half (a power loss).
+// A hook (set only by tests; the tool never sets one) sees the call and the bytes it is to move
+// (0 for open, lock and sync) and may make it fail (EIO), move half the bytes, or end the process
+// after writing half (a power loss).
 enum DeviceOp { OP_OPEN, OP_LOCK, OP_READ, OP_WRITE, OP_SYNC };
 enum DeviceFault { FAULT_NONE, FAULT_ERROR, FAULT_HALF, FAULT_POWER_LOSS };
-using DeviceHook = DeviceFault (*)(DeviceOp op);
+using DeviceHook = DeviceFault (*)(DeviceOp op, size_t bytes);
 void set_device_hook(DeviceHook hook);
 
 }  // namespace vpd_platform

@@ -1,5 +1,7 @@
 #include "support/fixture.h"
 
+#include "../../platform/testing.h"
+#include "cli/dispatch.h"
 #include "cli/open_record.h"
 
 #include <fcntl.h>
@@ -134,6 +136,41 @@ RunResult run_orvantis(const std::vector<std::string>& args, const std::string& 
     if (!cwd.empty() && ::chdir(cwd.c_str()) != 0) ::_exit(126);
     ::execve(argv[0], argv.data(), envp.data());
     ::_exit(127);
+  }
+  ::close(out_pipe[1]);
+  ::close(err_pipe[1]);
+  RunResult r;
+  drain(out_pipe[0], err_pipe[0], &r.out, &r.err);
+  int wstatus = 0;
+  while (::waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
+  }
+  r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  return r;
+}
+
+RunResult run_in_process(const std::vector<std::string>& args, const std::string& db_root,
+                         void (*prepare)()) {
+  int out_pipe[2], err_pipe[2];
+  if (::pipe(out_pipe) != 0 || ::pipe(err_pipe) != 0) std::abort();
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  if (pid < 0) std::abort();
+  if (pid == 0) {
+    ::dup2(out_pipe[1], 1);
+    ::dup2(err_pipe[1], 2);
+    ::close(out_pipe[0]);
+    ::close(err_pipe[0]);
+    ::setenv("VPD_DB_ROOT", db_root.c_str(), 1);
+    vpd_platform::testing::reset_library();
+    if (prepare) prepare();
+    std::vector<std::string> words = {"orvantis"};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& w : words) argv.push_back(&w[0]);
+    argv.push_back(nullptr);
+    const int status = run_tool(static_cast<int>(words.size()), argv.data());
+    std::fflush(nullptr);
+    ::_exit(status);
   }
   ::close(out_pipe[1]);
   ::close(err_pipe[1]);

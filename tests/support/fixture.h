@@ -48,6 +48,11 @@ struct RunResult {
 RunResult run_orvantis(const std::vector<std::string>& args, const std::string& db_root,
                        const std::string& cwd = "");
 
+// Runs the tool's run_tool in a forked child of the test, so test hooks of the VPD library set by
+// `prepare` (in the child, before the command runs) take effect; stdout and stderr are captured.
+RunResult run_in_process(const std::vector<std::string>& args, const std::string& db_root,
+                         void (*prepare)() = nullptr);
+
 // A VPD database: ROOT/inventory and ROOT/dev/NAME device files.
 class FixtureDb {
  public:

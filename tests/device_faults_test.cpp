@@ -1,0 +1,259 @@
+// The device layer under test hooks, through the whole tool run in a forked child:
+// - ranged loading shows exactly what whole-record loading shows, and reads little;
+// - every command that writes holds the device's exclusive lock from its load to its write;
+// - every device call of every command failed in turn: no false success, no silent failure.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "../platform/device_file.h"
+#include "../platform/testing.h"
+#include "support/fixture.h"
+
+namespace orvantis {
+namespace testing {
+namespace {
+
+using vpd_platform::DeviceFault;
+using vpd_platform::DeviceOp;
+
+// What the hook in the child shares with the test: counters and the fault to inject.
+struct Shared {
+  unsigned ops;
+  unsigned long long bytes_read;
+  unsigned fail_at;  // index of the device call to fail; ~0u for none
+  DeviceFault fault;
+  int pause_at_open;  // the open (0-based) at which to stop until the test says go; -1 for none
+  int opens;
+  int paused[2], go[2];  // pipes
+  DeviceOp kinds[256];   // the calls of a clean run, in order
+};
+Shared* g = [] {
+  void* p = ::mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+  return static_cast<Shared*>(p);
+}();
+
+DeviceFault hook(DeviceOp op, size_t bytes) {
+  if (op == vpd_platform::OP_READ) g->bytes_read += bytes;
+  if (g->ops < 256) g->kinds[g->ops] = op;
+  if (op == vpd_platform::OP_OPEN && g->opens++ == g->pause_at_open) {
+    char c = 0;
+    if (::write(g->paused[1], "p", 1) != 1 || ::read(g->go[0], &c, 1) != 1) ::_exit(98);
+  }
+  return g->ops++ == g->fail_at ? g->fault : vpd_platform::FAULT_NONE;
+}
+
+void reset_shared() {
+  g->ops = 0;
+  g->bytes_read = 0;
+  g->fail_at = ~0u;
+  g->fault = vpd_platform::FAULT_NONE;
+  g->pause_at_open = -1;
+  g->opens = 0;
+}
+
+void with_hook() { vpd_platform::set_device_hook(hook); }
+void whole_loading() { vpd_platform::testing::set_whole_loading(true); }
+
+// A copy of the sample platform plus devices that end early or run past max_size.
+class Board {
+ public:
+  Board() {
+    const std::string copy = "cp -r " + std::string(SAMPLE_DB_DIR) + "/. " + root();
+    if (std::system(copy.c_str()) != 0) std::abort();
+    Bytes mb = read_file(file("dev/mb_vpd"));
+    write_file(file("dev/short"), Bytes(mb.begin(), mb.begin() + 0x500));
+    write_file(file("inventory"), string_of(read_file(file("inventory"))) +
+                                      "5 yes full 0x2000 short block 0 and part of block 1\n"
+                                      "6 yes full 0x0600 mb_vpd device longer than max_size\n");
+    write_file(file("block.raw"), Bytes(mb.begin() + 0x400, mb.begin() + 0x800));
+  }
+  std::string root() const { return dir_.path(); }
+  std::string file(const std::string& name) const { return dir_.file(name); }
+  // Every file of the database and every raw file, for comparing what a command left behind.
+  std::vector<Bytes> state() const {
+    std::vector<Bytes> s;
+    for (const char* f : {"dev/mb_vpd", "dev/mb_vpd.backup", "dev/riser_vpd", "dev/ocp_vpd",
+                          "dev/psu1_vpd", "dev/short", "out.raw", "conv.raw"})
+      s.push_back(read_file(file(f)));
+    return s;
+  }
+  RunResult run(const std::vector<std::string>& args, void (*prepare)() = with_hook) const {
+    std::vector<std::string> full = args;
+    for (std::string& a : full)
+      if (a == "RAW" || a == "OUT" || a == "CONV" || a == "TXT")
+        a = file(a == "RAW" ? "block.raw" : a == "OUT" ? "out.raw" : a == "CONV" ? "conv.raw" : "p.txt");
+    return run_in_process(full, root(), prepare);
+  }
+
+ private:
+  TempDir dir_;
+};
+
+// One command of each mode with the options that change what it looks at.
+const std::vector<std::vector<std::string>> kCommands = {
+    {"-p"}, {"-p", "-b", "1"}, {"-p", "-b", "3"}, {"-p", "-b", "6"}, {"-p", "-E"}, {"-p", "-y", "256"},
+    {"-p", "-B"}, {"-n", "-b", "2"}, {"-o", "25"}, {"-o", "81"}, {"-o", "20"}, {"-g", "sn"},
+    {"-g", "mtm"}, {"-g", "uefiid"}, {"-g", "uuid"}, {"-P"}, {"-s"}, {"-s", "-B"}, {"-S"},
+    {"-e"}, {"-e", "-b", "1"}, {"-f", "-b", "1"}, {"-r", "OUT", "-b", "3"}, {"-r", "OUT", "-b", "1"},
+    {"-w", "RAW", "-b", "1"}, {"-c", "TXT", "CONV"}, {"-O", "5 b 1 2"}, {"-O", "7 b 9"},
+    {"-G", "sn s ABCDEFGHIJ"}, {"-G", "mtm s 7X"},
+};
+
+TEST(DeviceLayer, RangedLoadingShowsWhatWholeLoadingShows) {
+  unsigned compared = 0;
+  for (unsigned fru : {0u, 1u, 2u, 3u, 5u, 6u}) {
+    for (std::vector<std::string> args : kCommands) {
+      args.insert(args.end(), {"-i", std::to_string(fru)});
+      Board whole, ranged;
+      const std::string printout = whole.run({"-p", "-i", std::to_string(fru)}).out;
+      write_file(whole.file("p.txt"), printout);
+      write_file(ranged.file("p.txt"), printout);
+      const RunResult a = whole.run(args, whole_loading), b = ranged.run(args);
+      SCOPED_TRACE(::testing::PrintToString(args));
+      EXPECT_EQ(a.out, b.out);
+      EXPECT_EQ(a.status, b.status);
+      EXPECT_TRUE(whole.state() == ranged.state());
+      ++compared;
+    }
+  }
+  std::printf("compared %u commands, whole against ranged loading\n", compared);
+}
+
+// The sample system board is 8 KiB; one block is 1 KiB.
+TEST(DeviceLayer, CommandsReadOnlyTheBlocksTheyShow) {
+  struct Row { std::vector<std::string> args; unsigned long long most; };
+  const Row rows[] = {
+      {{"-p"}, 0x400}, {{"-o", "25"}, 0x400}, {{"-g", "sn"}, 0x400}, {{"-P"}, 0x400},
+      {{"-s"}, 0x400}, {{"-n"}, 0x400}, {{"-e"}, 0x400}, {{"-O", "5 b 1 2"}, 0x400},
+      {{"-p", "-b", "3"}, 0x800}, {{"-f", "-b", "1"}, 0x800}, {{"-g", "uefiid"}, 0x800},
+      {{"-r", "OUT", "-b", "3"}, 0x800}, {{"-l"}, 0},
+      {{"-p", "-i", "7"}, 0x400},  // /dev/zero with max_size 0xFFFFFFFF
+  };
+  Board board;
+  write_file(board.file("inventory"), string_of(read_file(board.file("inventory"))) +
+                                          "7 yes full 0xFFFFFFFF /dev/zero endless device\n");
+  for (const Row& row : rows) {
+    reset_shared();
+    board.run(row.args);
+    EXPECT_LE(g->bytes_read, row.most) << ::testing::PrintToString(row.args);
+  }
+  reset_shared();
+  EXPECT_EQ(board.run({"-p", "-i", "7"}).out, "VPD Length is invalid! Got 0x0 expected 0x3fe\n");
+}
+
+// A reader started while a writer is between its load and its write must not get in.
+TEST(DeviceLayer, WritersHoldTheExclusiveLockFromLoadToWrite) {
+  const std::vector<std::string> writers[] = {
+      {"-S"}, {"-O", "5 b 1 2"}, {"-G", "sn s ABCDEFGHIJ"}, {"-w", "RAW"}};
+  for (const auto& args : writers) {
+    SCOPED_TRACE(::testing::PrintToString(args));
+    Board board;
+    reset_shared();
+    ASSERT_EQ(::pipe(g->paused), 0);
+    ASSERT_EQ(::pipe(g->go), 0);
+    g->pause_at_open = 1;  // the write's own open, after the load
+    const pid_t reader = ::fork();
+    if (reader == 0) {  // waits for the writer to pause, then tries what another process would
+      char c;
+      if (::read(g->paused[0], &c, 1) != 1) ::_exit(2);
+      const int fd = ::open(board.file("dev/mb_vpd").c_str(), O_RDWR);
+      const bool got_in = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
+      if (got_in) ::pwrite(fd, "\xEE", 1, 0x10);  // a change to block 0 behind the writer's back
+      ::close(fd);
+      ::_exit(::write(g->go[1], "g", 1) == 1 && !got_in ? 0 : 1);
+    }
+    const RunResult r = board.run(args);
+    int wstatus = 0;
+    ::waitpid(reader, &wstatus, 0);
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 0) << "another process got in";
+    for (int fd : {g->paused[0], g->paused[1], g->go[0], g->go[1]}) ::close(fd);
+  }
+}
+
+// Every device call of each command failed in turn, as an error (EIO), as a call that moves half
+// its bytes, and for writes as a power loss half way through the write.
+TEST(DeviceLayer, EveryDeviceCallFailedInTurn) {
+  struct Case { std::vector<std::string> args; bool writes; };
+  const Case cases[] = {
+      {{"-O", "57 s ABCDEFGHIJ"}, true}, {{"-G", "sn s ABCDEFGHIJ"}, true}, {{"-S"}, true},
+      {{"-w", "RAW", "-b", "1"}, true}, {{"-p"}, false}, {{"-o", "25"}, false}, {{"-g", "sn"}, false},
+      {{"-s"}, false}, {{"-P"}, false}, {{"-e"}, false}, {{"-r", "OUT", "-b", "1"}, false}};
+  const char* failures[] = {"Failed to update VPD\n", "Failed to fetch vpd data!\n",
+                            "Failed reading vpd data from vpd_obj!\n"};
+  auto fresh = [](Board* b) {  // block 0 changed, so -S has a new CRC to store
+    Bytes mb = read_file(b->file("dev/mb_vpd"));
+    mb.at(0x30) ^= 0x5A;
+    write_file(b->file("dev/mb_vpd"), mb);
+  };
+  unsigned points = 0;
+  for (const Case& c : cases) {
+    Board clean_board;
+    fresh(&clean_board);
+    const std::vector<Bytes> before = clean_board.state();
+    reset_shared();
+    const RunResult clean = clean_board.run(c.args);
+    ASSERT_EQ(clean.status, 0) << clean.out << clean.err;
+    const std::vector<Bytes> after = clean_board.state();
+    const unsigned calls = g->ops;
+    const std::vector<DeviceOp> kinds(g->kinds, g->kinds + std::min(calls, 256u));
+    for (unsigned k = 0; k < kinds.size(); ++k) {
+      for (DeviceFault fault : {vpd_platform::FAULT_ERROR, vpd_platform::FAULT_HALF,
+                                vpd_platform::FAULT_POWER_LOSS}) {
+        const bool moves = kinds[k] == vpd_platform::OP_READ || kinds[k] == vpd_platform::OP_WRITE;
+        if ((fault == vpd_platform::FAULT_HALF && !moves) ||
+            (fault == vpd_platform::FAULT_POWER_LOSS && kinds[k] != vpd_platform::OP_WRITE))
+          continue;
+        ++points;
+        SCOPED_TRACE(::testing::PrintToString(c.args) + " call " + std::to_string(k) + " fault " +
+                     std::to_string(fault));
+        Board board;
+        fresh(&board);
+        reset_shared();
+        g->fail_at = k;
+        g->fault = fault;
+        const RunResult r = board.run(c.args);
+        if (fault == vpd_platform::FAULT_POWER_LOSS) {
+          ASSERT_EQ(r.status, 99);
+          for (const Case& read : cases) {  // the torn device still reads cleanly
+            if (read.writes) continue;
+            reset_shared();
+            const RunResult t = board.run(read.args);
+            EXPECT_TRUE(t.status == 0 || (t.status == 1 && !t.out.empty())) << t.status << t.out;
+          }
+          continue;
+        }
+        ASSERT_TRUE(r.status == 0 || r.status == 1) << r.status;
+        if (r.status == 0) {  // no false success: exactly the clean run
+          EXPECT_EQ(r.out, clean.out);
+          EXPECT_TRUE(board.state() == after);
+          continue;
+        }
+        bool named = false;  // no silent failure: the tool's message, and the cause on stderr
+        for (const char* f : failures)
+          named = named || (r.out.size() >= std::string(f).size() &&
+                            r.out.compare(r.out.size() - std::string(f).size(), std::string::npos, f) == 0);
+        EXPECT_TRUE(named) << r.out;
+        EXPECT_EQ(r.err.rfind("orvantis: ", 0), 0u) << r.err;
+        const std::vector<Bytes> left = board.state();
+        if (c.writes) EXPECT_TRUE(left == before || left == after);
+        else EXPECT_EQ(read_file(board.file("out.raw")), Bytes());  // -r claims nothing
+      }
+    }
+  }
+  std::printf("%u fault points, every one failed cleanly or succeeded exactly\n", points);
+}
+
+}  // namespace
+}  // namespace testing
+}  // namespace orvantis
