@@ -6,16 +6,21 @@
 // operation, so changes made before load (the backup selection) take effect. A FRU marked not
 // present has a record whose load, raw reads and raw writes all fail.
 //
-// vpd_data: zero-filled, at least 0x400 bytes (block 0 for the CRC) and at least as large as the
-// furthest field of any descriptor table, so every field address (block * 0x400 + offset) & 0xFFFF
-// plus its length lies inside it whatever the device holds; the device's first
-// min(file length, max_size) bytes are copied to its start.
+// vpd_data: zero-filled, at least 0x400 bytes (block 0 for the CRC) and exactly as large as the
+// furthest field end of any descriptor table, so every field address (block * 0x400 + offset)
+// & 0xFFFF plus its length lies inside it whatever the device holds. load copies the device's
+// bytes to the same offsets: all of its first min(file length, max_size, buffer size) bytes, or,
+// when the command planned its reads (plan_read), only those ranges; the rest stays zero. Nothing
+// past the buffer is ever read, so memory stays bounded on any device. load fails when the FRU is
+// not present, the device cannot be opened, locked or read, or it yields no byte at all.
 //
 // Writes (write_raw, write_field, vpd_write_field): the range must end at or before max_size and
 // inside the device file, which never changes length. The device is locked exclusively for the
 // write, the bytes are synced and read back; only a write that reads back equal succeeds, and only
 // then does write_field copy the bytes into vpd_data. A failed write leaves vpd_data as it was.
-// Reads lock the device shared. A lock not obtained within 3 s fails the operation.
+// A record told plan_update takes the exclusive lock in load and keeps it to the end of the
+// process; otherwise reads lock the device shared for the read alone. A lock not obtained within
+// 3 s fails the operation. Every failure is explained on standard error (device_file.h).
 //
 // Field ids: base + index, where base is the record format's (0, 0x2000, 0x3000) and index lies
 // inside that format's table; every other id is unknown (-1). From layout version 2 on (byte 2 of
@@ -26,8 +31,8 @@
 // removed; every other mode (0 included) gives "0x" and the bytes in upper-case hex in stored
 // order. The width argument is not used.
 #include <algorithm>
-#include <iterator>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <vector>
