@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "util/number.h"
 #include "vpd_access/vpd.h"
 
 #ifndef VPD_DB_DEFAULT_ROOT
@@ -29,13 +30,6 @@ std::string next_word(const std::string& line, size_t* pos) {
   while (i < line.size() && !is_blank(line[i])) ++i;
   *pos = i;
   return line.substr(start, i - start);
-}
-
-int digit_value(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 99;
 }
 
 bool parse_format(const std::string& word, int16_t* out) {
@@ -103,7 +97,7 @@ bool parse_unsigned(const std::string& word, uint32_t max, uint32_t* out) {
   if (i >= word.size()) return false;
   uint64_t value = 0;
   for (; i < word.size(); ++i) {
-    int d = digit_value(word[i]);
+    int d = orvantis::digit_value(word[i]);
     if (d >= static_cast<int>(base)) return false;
     value = value * base + static_cast<unsigned>(d);
     if (value > max) return false;

@@ -49,11 +49,10 @@ namespace {
 
 using vpd_lib::FieldDescriptor;
 
-constexpr uint32_t kBlock0Size = 0x400;
-constexpr uint32_t kCrcOffset = 0x3FC;
+constexpr uint32_t kBlock0Size = vpd_lib::VPD_FULL_BLOCK_SIZE;
+constexpr uint32_t kCrcOffset = 0x3FC;  // the last four bytes of block 0
 constexpr uint32_t kLayoutOffset = 2;
-constexpr uint16_t kFullLengthWord = 0x3FE;
-constexpr uint32_t kLegacyMtm = 8, kLegacySn = 9;
+constexpr uint16_t kFullLengthWord = kBlock0Size - vpd_lib::VPD_LENGTH_WORD_BYTES;
 
 struct FieldTable {
   const FieldDescriptor* entries;
@@ -302,7 +301,7 @@ const FieldDescriptor* descriptor_of(int16_t format, unsigned int field_id) {
 // The field's length in the record's layout: legacy fields 8 and 9 are empty from layout 2 on.
 uint32_t layout_length(const nvram& record, unsigned int field_id, const FieldDescriptor& d) {
   if (record.format == VPD_FORMAT_FULL && record.vpd_data &&
-      (field_id == vpd_platform::kLegacyMtm || field_id == vpd_platform::kLegacySn) &&
+      (field_id == VPD_LEGACY_MTM_FIELD || field_id == VPD_LEGACY_SN_FIELD) &&
       record.vpd_data[vpd_platform::kLayoutOffset] >= 2)
     return 0;
   return d.length;

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "util/number.h"
+#include "vpd_access/vpd.h"
 
 namespace orvantis {
 namespace {
@@ -15,8 +16,8 @@ namespace {
 constexpr const char kOptions[] = "pb:i:o:BEw:c:r:hlng:sSy:G:O:feP";
 
 // The two block sizes the tool knows; -y may name only these.
-constexpr uint16_t kBriefBlockSize = 0x100;
-constexpr uint16_t kFullBlockSize = 0x400;
+constexpr uint16_t kBriefBlockSize = vpd_lib::VPD_BRIEF_BLOCK_SIZE;
+constexpr uint16_t kFullBlockSize = vpd_lib::VPD_FULL_BLOCK_SIZE;
 
 bool refuse_with_usage(int* exit_status) {
   print_usage();

@@ -1,5 +1,6 @@
 #include "cli/open_record.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 
@@ -9,25 +10,29 @@ namespace orvantis {
 namespace {
 
 // Each format's length word holds the block size minus the two bytes of the word itself.
-constexpr uint32_t kFullBlockSize = 0x400;
-constexpr uint32_t kBriefBlockSize = 0x100;
-constexpr uint16_t kFullLengthWord = 0x3FE;
-constexpr uint16_t kBriefLengthWord = 0xFE;
+constexpr uint32_t kFullBlockSize = vpd_lib::VPD_FULL_BLOCK_SIZE;
+constexpr uint32_t kBriefBlockSize = vpd_lib::VPD_BRIEF_BLOCK_SIZE;
+constexpr uint16_t kFullLengthWord = kFullBlockSize - vpd_lib::VPD_LENGTH_WORD_BYTES;
+constexpr uint16_t kBriefLengthWord = kBriefBlockSize - vpd_lib::VPD_LENGTH_WORD_BYTES;
 
 // Only the system board's backup copy exists; it lives beside "mb_vpd", else on device VPDb.
 constexpr const char kSystemBoardDevice[] = "mb_vpd";
 constexpr const char kBackupDevice[] = "VPDb";
-constexpr uint32_t kSystemBoardBackupSize = 0x400;
+constexpr uint32_t kSystemBoardBackupSize = vpd_lib::VPD_FULL_BLOCK_SIZE;  // block 0 alone
 
-// Field ids of the VPD_FORMAT_FULL blocks; 5, 6 and 7 share the last range.
-struct FullBlockRange {
-  uint32_t first;
-  uint32_t last;
-};
-constexpr FullBlockRange kFullBlocks[8] = {
-    {0x00, 0x4C}, {0x4D, 0x8C}, {0x8D, 0xA0}, {0xA1, 0xAF},
-    {0xB0, 0xB7}, {0xB8, 0xBC}, {0xB8, 0xBC}, {0xB8, 0xBC},
-};
+// The BlockX entries of a block, as the table's own block members place them (the table lists
+// the blocks in order). Blocks past the table's last one (6 and 7) share its range.
+FieldRange full_block_range(uint32_t block) {
+  const uint32_t last_block = vpd_lib::BlockX[std::size(vpd_lib::BlockX) - 1].block;
+  block = std::min(block, last_block);
+  FieldRange range;
+  range.table = vpd_lib::BlockX;
+  while (vpd_lib::BlockX[range.first].block < block) ++range.first;
+  range.last = range.first;
+  while (range.last + 1 < std::size(vpd_lib::BlockX) && vpd_lib::BlockX[range.last + 1].block == block)
+    ++range.last;
+  return range;
+}
 
 bool is_supported(int16_t format) {
   return format == vpd_lib::VPD_FORMAT_FULL || format == vpd_lib::VPD_FORMAT_BRIEF ||
@@ -93,9 +98,7 @@ FieldRange field_range_for(int16_t format, int32_t block) {
   switch (format) {
     case vpd_lib::VPD_FORMAT_FULL:
       if (block < 0 || block > 7) break;
-      range.table = vpd_lib::BlockX;
-      range.first = kFullBlocks[block].first;
-      range.last = kFullBlocks[block].last;
+      range = full_block_range(static_cast<uint32_t>(block));
       break;
     case vpd_lib::VPD_FORMAT_BRIEF:
       // The compact formats have one range; the block only moves raw dump and burn.

@@ -7,13 +7,6 @@ bool is_space(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-int digit_value(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
-  return 99;
-}
-
 struct Magnitude {
   uint64_t value;   // clamped just above 0xFFFFFFFF once it overflows 32 bits
   bool negative;
@@ -50,6 +43,13 @@ Magnitude scan(const char* text, int base) {
 }
 
 }  // namespace
+
+int digit_value(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
+  return 99;
+}
 
 int32_t parse_long32(const char* text, int base, const char** end) {
   Magnitude m = scan(text, base);

@@ -9,6 +9,9 @@
 
 namespace orvantis {
 
+// The value of a digit in bases up to 36 (0-9, then a/A = 10 to z/Z = 35); 99 for anything else.
+int digit_value(char c);
+
 // Like the target's strtol(text, end, base): leading white space, an optional sign, for base 0 or
 // 16 an optional 0x/0X prefix, base 0 picking 8 for a leading 0. Text with no digits gives 0 and
 // *end == text. `end` may be null.

@@ -27,6 +27,19 @@ enum : uint32_t {
   VPD_BASE_CFF3 = 0x3000,
 };
 
+// Block sizes of the two fixed-block formats. A record's length word (field 0, two bytes) holds its
+// block size minus the word itself: 0x3FE big-endian on full records, 0xFE little-endian on brief
+// ones. Descriptor addresses step by the full block size whatever the format.
+constexpr uint32_t VPD_FULL_BLOCK_SIZE = 0x400;
+constexpr uint32_t VPD_BRIEF_BLOCK_SIZE = 0x100;
+constexpr uint32_t VPD_LENGTH_WORD_BYTES = 2;
+
+// Full records of layout 1 keep the machine type-model and serial number in these 7-byte text
+// fields; later layouts retire them (0 bytes) for fields 0x38 and 0x39.
+constexpr uint32_t VPD_LEGACY_MTM_FIELD = 8;
+constexpr uint32_t VPD_LEGACY_SN_FIELD = 9;
+constexpr uint32_t VPD_LEGACY_TEXT_LENGTH = 7;
+
 // Field kinds, the descriptor's `kind` member.
 enum : uint32_t {
   VPD_FIELD_HEX = 0,          // `length` raw bytes
@@ -75,7 +88,7 @@ extern const FieldDescriptor CompVPD_cff3[0x16]; // VPD_FORMAT_CFF3, indices 0x0
 
 // Where a field's bytes lie in vpd_data. Only 16 bits of address exist: the sum wraps there.
 inline uint32_t field_address(const FieldDescriptor& d) {
-  return (uint32_t{d.block} * 0x400u + d.offset) & 0xFFFFu;
+  return (uint32_t{d.block} * VPD_FULL_BLOCK_SIZE + d.offset) & 0xFFFFu;
 }
 
 // The record, block-0 CRC side. The library owns every record; the tool never deletes one.
