@@ -13,7 +13,8 @@
 //   $ xxd PATH [OFFSET LENGTH]    hex dump, 16 bytes a line
 //   $ cmp A B                     "same" or where they differ
 //   $ crc32 PATH OFFSET LENGTH    zlib CRC-32 of a byte range, computed by the test
-// Words may be quoted with '...' or "...". Output without a final newline is followed by
+// `orvantis ARGS 2>` also shows standard error after standard output, each line behind "2> ",
+// with the database copy's path written as ROOT. Words may be quoted with '...' or "...". Output without a final newline is followed by
 // "\ no newline at end". ORVANTIS_UPDATE_TRANSCRIPTS=1 rewrites the files from the actual output.
 #include <dirent.h>
 #include <sys/stat.h>
@@ -95,6 +96,8 @@ std::string run_command(const std::string& root, const std::vector<std::string>&
   if (cmd == "#") return "";
   if (cmd == "orvantis") {
     std::vector<std::string> args(w.begin() + 1, w.end());
+    const bool show_err = !args.empty() && args.back() == "2>";
+    if (show_err) args.pop_back();
     std::string redirect;
     if (args.size() >= 2 && args[args.size() - 2] == ">") {
       redirect = root + "/" + args.back();
@@ -104,6 +107,12 @@ std::string run_command(const std::string& root, const std::vector<std::string>&
     std::string out = redirect.empty() ? r.out : "";
     if (!redirect.empty()) write_file(redirect, r.out);
     if (!out.empty() && out.back() != '\n') out += "\n\\ no newline at end\n";
+    for (size_t at; show_err && (at = r.err.find(root)) != std::string::npos;) r.err.replace(at, root.size(), "ROOT");
+    for (size_t at = 0; show_err && at < r.err.size();) {
+      const size_t end = std::min(r.err.find('\n', at), r.err.size());
+      out += "2> " + r.err.substr(at, end - at) + "\n";
+      at = end + 1;
+    }
     return out + "[exit " + std::to_string(r.status) + "]\n";
   }
   if (cmd == "patch") {

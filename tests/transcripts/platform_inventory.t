@@ -23,30 +23,34 @@ FRU  PRESENT  FORMAT  MAX_SIZE    DEVICE      DESCRIPTION
 [exit 0]
 $ # A missing inventory, or a directory in its place: rc -2, and no FRU has a record.
 $ rm inventory
-$ orvantis -l
+$ orvantis -l 2>
 Problem filling stream with vpd info. rc = -2
+2> orvantis: ROOT/inventory: cannot read the inventory: No such file or directory
 [exit 1]
 $ orvantis -p
 Failed to fetch orvantis(0) record from vpd_db
 [exit 1]
 $ mkdir inventory
-$ orvantis -l
+$ orvantis -l 2>
 Problem filling stream with vpd info. rc = -2
+2> orvantis: ROOT/inventory: cannot read the inventory: Is a directory
 [exit 1]
 $ rm inventory
 $ # An inventory with one bad line is refused whole: rc -22, and not even FRU 0 has a record.
 $ copy inventory.sample inventory
 $ line inventory 2 no brief 256 again
-$ orvantis -l
+$ orvantis -l 2>
 Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:8: FRU 2 was given on line 5
 [exit 1]
 $ orvantis -p
 Failed to fetch orvantis(0) record from vpd_db
 [exit 1]
 $ copy inventory.sample inventory
 $ line inventory 256 yes full 0x400 past_a_byte
-$ orvantis -l
+$ orvantis -l 2>
 Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:8: FRU id '256' is not a number from 0 to 255
 [exit 1]
 $ copy inventory.sample inventory
 $ line inventory 0x100 yes full 0x400 past_a_byte
@@ -55,43 +59,51 @@ Problem filling stream with vpd info. rc = -22
 [exit 1]
 $ copy inventory.sample inventory
 $ line inventory 9 maybe full 0x400 bad_present
-$ orvantis -l
+$ orvantis -l 2>
 Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:8: present must be yes or no, not 'maybe'
 [exit 1]
 $ copy inventory.sample inventory
 $ line inventory 9 yes FULL 0x400 bad_format
-$ orvantis -l
+$ orvantis -l 2>
 Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:8: format must be full, brief, cff3 or a 16-bit code, not 'FULL'
 [exit 1]
 $ copy inventory.sample inventory
 $ line inventory 9 yes 32768 0x400 format_past_16_bits
-$ orvantis -l
+$ orvantis -l 2>
 Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:8: format must be full, brief, cff3 or a 16-bit code, not '32768'
 [exit 1]
 $ copy inventory.sample inventory
 $ line inventory 9 yes 0x2 0x400 hex_format_code
-$ orvantis -l
+$ orvantis -l 2>
 Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:8: format must be full, brief, cff3 or a 16-bit code, not '0x2'
 [exit 1]
 $ copy inventory.sample inventory
 $ line inventory 9 yes full 0x100000000 size_past_32_bits
-$ orvantis -l
+$ orvantis -l 2>
 Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:8: max_size '0x100000000' is not a 32-bit number
 [exit 1]
 $ copy inventory.sample inventory
 $ line inventory 9 yes full 4294967296 size_past_32_bits
-$ orvantis -l
+$ orvantis -l 2>
 Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:8: max_size '4294967296' is not a 32-bit number
 [exit 1]
 $ copy inventory.sample inventory
 $ line inventory 9 yes full 12k size_with_suffix
-$ orvantis -l
+$ orvantis -l 2>
 Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:8: max_size '12k' is not a 32-bit number
 [exit 1]
 $ copy inventory.sample inventory
 $ line inventory 9 yes full 0x400
-$ orvantis -l
+$ orvantis -l 2>
 Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:8: expected fru_id present format max_size device [description]
 [exit 1]
 $ # Windows line ends ("\r\n", the '\r' patched in): no part of the device column; "\r\n" alone is blank.
 $ rm inventory
