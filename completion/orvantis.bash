@@ -44,9 +44,15 @@ _orvantis()
             return
             ;;
         -G)
-            # The first word of the "id type data" argument, which must stay one quoted word.
-            COMPREPLY=($(compgen -P '"' -W 'mtm sn hwrev uuid posid vpdid uefiid' -- "${cur#\"}"))
-            compopt -o nospace 2>/dev/null
+            # The first word of the "id type data" argument, quoted as -O's number is (below),
+            # offered with and without the type letter the name takes.
+            COMPREPLY=($(compgen -W 'mtm sn hwrev uuid posid vpdid uefiid' -- "${cur#\"}"))
+            if (( ${#COMPREPLY[@]} == 1 )); then
+                local type=b
+                case $COMPREPLY in mtm|sn|uefiid) type=s ;; esac
+                COMPREPLY=("\"$COMPREPLY " "\"$COMPREPLY $type ")
+                compopt -o nospace 2>/dev/null
+            fi
             return
             ;;
         -i)
@@ -72,7 +78,16 @@ _orvantis()
                     -B|-E) sel+=("${COMP_WORDS[i]}") ;;
                 esac
             done
-            COMPREPLY=($(compgen -W "$(_orvantis_field_numbers "$cmd" "${sel[@]}")" -- "$cur"))
+            local numbers=$(_orvantis_field_numbers "$cmd" "${sel[@]}")
+            COMPREPLY=($(compgen -W "$numbers" -- "${cur#\"}"))
+            if [[ $prev == -O && ${#COMPREPLY[@]} == 1 ]]; then
+                # The number opens the "NUM type data" argument, which must stay one word. Offering
+                # it with each type letter inserts their common part, the quote, number and blank,
+                # and keeps readline from closing the quote. Only a single number is quoted, so a
+                # common prefix of several never inserts a lone quote.
+                COMPREPLY=("\"$COMPREPLY b " "\"$COMPREPLY s ")
+                compopt -o nospace 2>/dev/null
+            fi
             return
             ;;
     esac

@@ -51,7 +51,9 @@ TEST(Completion, OffersEveryOptionAndTheInventorysFruIds) {
   const std::string script = std::string(ORVANTIS_SOURCE_DIR) + "/completion/orvantis.bash";
   struct Row { const char* words; const char* offered; };  // the last word is the one completed
   const Row rows[] = {{"-", "-p\n-E\n-b\n-i\n-B\n-n\n-o\n-O\n-g\n-G\n-c\n-w\n-r\n-l\n-s\n-S\n-y\n-f\n-e\n-P\n-h\n"},
-                      {"-i ''", "0\n1\n2\n3\n4\n"}};
+                      {"-i ''", "0\n1\n2\n3\n4\n"},
+                      // -O's one matching number opens the quoted request and leaves it open.
+                      {"-O 76", "\"76 b \n\"76 s \n"}};
   for (const Row& row : rows) {
     const std::string bash = "source " + shell_quoted(script) + "; COMP_WORDS=(" + shell_quoted(wrapper) + " " +
                              row.words + "); COMP_CWORD=$(( ${#COMP_WORDS[@]} - 1 )); _orvantis;" +

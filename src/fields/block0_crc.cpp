@@ -35,11 +35,19 @@ int run_fix_crc(vpd_lib::vpd* record) {
     std::printf("%s\n", crc_support_message(support).c_str());
     return 1;
   }
-  print_calculated_and_stored(record, record->calcBlock0CRC32());
+  const uint32_t calculated = record->calcBlock0CRC32();
+  print_calculated_and_stored(record, calculated);
   unsigned char stored[4] = {};
   record->returnVPDBlock0CRC32(stored);
-  record->write_field(FIELD_BLOCK0_CRC, sizeof stored, stored, true);
-  std::printf("New Stored CRC = 0x%x\n", static_cast<unsigned>(record->getBlock0CRC32()));
+  const int written = record->write_field(FIELD_BLOCK0_CRC, sizeof stored, stored, true);
+  // The record takes the new bytes only once the device holds them, so this line shows the truth
+  // even when the write failed.
+  const uint32_t now_stored = record->getBlock0CRC32();
+  std::printf("New Stored CRC = 0x%x\n", static_cast<unsigned>(now_stored));
+  if (written != static_cast<int>(sizeof stored) || now_stored != calculated) {
+    std::printf("Failed to update VPD\n");
+    return 1;
+  }
   return 0;
 }
 

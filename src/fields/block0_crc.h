@@ -19,6 +19,7 @@ std::string crc_support_message(int answer);
 
 int run_check_crc(vpd_lib::vpd* record);  // exit status, always 0
 // Writes the CRC field even when it is already right; refuses (status 1, nothing written) when the
-// record does not support a block-0 CRC.
+// record does not support a block-0 CRC. Status 1 after "Failed to update VPD" when the record does
+// not then hold the calculated CRC.
 int run_fix_crc(vpd_lib::vpd* record);
 }  // namespace orvantis

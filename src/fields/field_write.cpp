@@ -19,6 +19,13 @@ void print_length_mismatch(size_t input_length, int field_length, uint32_t field
               field_length, static_cast<unsigned>(field_id));
 }
 
+// The library answers a write it could not complete (refused, short, or not reading back) with
+// something other than the count. Returns 0, the writers' "nothing done" result.
+int report_failed_write() {
+  std::printf("Failed to update VPD\n");
+  return 0;
+}
+
 }  // namespace
 
 std::vector<std::string> split_request(const std::string& request) {
@@ -71,8 +78,10 @@ int write_byte_field(uint8_t fru_id, uint32_t field_id, const std::vector<std::s
     print_length_mismatch(count, field_length, field_id);
     return 0;
   }
-  vpd_lib::vpd_write_field(fru_id, field_id, static_cast<unsigned>(count), buffer, true);
-  return static_cast<int>(count);
+  const unsigned length = static_cast<unsigned>(count);
+  if (vpd_lib::vpd_write_field(fru_id, field_id, length, buffer, true) != field_length)
+    return report_failed_write();
+  return field_length;
 }
 
 int write_string_field(uint8_t fru_id, uint32_t field_id, const std::string& text) {
@@ -83,7 +92,9 @@ int write_string_field(uint8_t fru_id, uint32_t field_id, const std::string& tex
   }
   // The library takes a mutable pointer; hand it a copy, without a terminating NUL in the count.
   std::vector<unsigned char> data(text.begin(), text.end());
-  vpd_lib::vpd_write_field(fru_id, field_id, static_cast<unsigned>(data.size()), data.data(), true);
+  const unsigned length = static_cast<unsigned>(data.size());
+  if (vpd_lib::vpd_write_field(fru_id, field_id, length, data.data(), true) != field_length)
+    return report_failed_write();
   return field_length;
 }
 

@@ -38,11 +38,12 @@ bool request_bytes(const std::vector<std::string>& tokens, unsigned char (&buffe
                    size_t* count);
 
 // Writes tokens[2..] as bytes into the field. Returns the byte count, or 0 after printing why
-// nothing was written (length mismatch, more than 64 bytes).
+// nothing was written (length mismatch, more than 64 bytes) or "Failed to update VPD" when the
+// library reports the write as failed.
 int write_byte_field(uint8_t fru_id, uint32_t field_id, const std::vector<std::string>& tokens);
 
 // Writes the text's bytes into the field. Returns the field length, or 0 after printing the
-// length message.
+// length message or "Failed to update VPD".
 int write_string_field(uint8_t fru_id, uint32_t field_id, const std::string& text);
 
 // -O: the whole command. `base` is the format's field id base. Exit status.

@@ -39,14 +39,11 @@ int convert2bin(const vpd_lib::FieldDescriptor* table, unsigned char* buffer, ui
   if (status != 0) return 1;
 
   // One second attempt, as the tool always made, for a file system that refused the first open.
-  FILE* raw = nullptr;
-  if (raw_output_allowed(raw_path)) {
-    raw = fopen(raw_path, "wb");
-    if (raw == nullptr) raw = fopen(raw_path, "wb");
-  }
-  if (raw == nullptr) return print_failure("Failed to open file for raw output\n");
-  fwrite(buffer, 1, block_size, raw);
-  fclose(raw);
+  int raw = open_raw_output(raw_path);
+  if (raw < 0) raw = open_raw_output(raw_path);
+  if (raw < 0) return print_failure("Failed to open file for raw output\n");
+  if (!write_and_close(raw, buffer, block_size))
+    return print_failure("Failed to write file for raw output\n");
   return 0;
 }
 

@@ -1,16 +1,35 @@
 #include "image/raw_block.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 namespace orvantis {
 namespace {
 
 // The block offset is an unsigned 32-bit product, as on the target.
 uint32_t block_offset(uint32_t block, uint32_t block_size) { return block * block_size; }
+
+// Reads exactly `size` bytes and then finds the end of the file; false on a read error, on a file
+// that ends early (it shrank after its size was taken) and on one that goes on (it grew).
+bool read_whole_block(int fd, unsigned char* buffer, uint32_t size) {
+  uint32_t done = 0;
+  unsigned char extra;
+  while (done < size) {
+    const ssize_t n = read(fd, buffer + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<uint32_t>(n);
+  }
+  ssize_t n;
+  while ((n = read(fd, &extra, 1)) < 0 && errno == EINTR) {
+  }
+  return n == 0;
+}
 
 }  // namespace
 
@@ -30,10 +49,34 @@ unsigned char* allocate_block(uint32_t block_size) {
   return static_cast<unsigned char*>(buffer);
 }
 
-bool raw_output_allowed(const char* raw_path) {
+// The kind is taken from the open descriptor, not from the path beforehand, so nothing put at the
+// path in between is ever written to. O_TRUNC does nothing to a FIFO or a device, so a refused
+// path loses no bytes.
+int open_raw_output(const char* raw_path) {
+  const int fd = open(raw_path, O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC | O_NOCTTY,
+                      0666);
+  if (fd < 0) return -1;
   struct stat st;
-  if (stat(raw_path, &st) != 0) return true;
-  return S_ISREG(st.st_mode) || S_ISCHR(st.st_mode);
+  const int flags = fcntl(fd, F_GETFL);
+  if (fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || S_ISCHR(st.st_mode)) || flags < 0 ||
+      fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+bool write_and_close(int fd, const unsigned char* buffer, uint32_t size) {
+  uint32_t done = 0;
+  while (done < size) {
+    const ssize_t n = write(fd, buffer + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<uint32_t>(n);
+  }
+  // A close error is the last word of a delayed write failure (NFS, quotas).
+  const bool closed = close(fd) == 0;
+  return done == size && closed;
 }
 
 // The raw file is created (or truncated) before the device is read, so a failed read leaves it
@@ -41,39 +84,43 @@ bool raw_output_allowed(const char* raw_path) {
 int dump_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const char* raw_path) {
   unsigned char* buffer = allocate_block(block_size);
   if (buffer == nullptr) return 1;
-  FILE* raw = raw_output_allowed(raw_path) ? fopen(raw_path, "wb") : nullptr;
-  if (raw == nullptr) {
+  const int raw = open_raw_output(raw_path);
+  if (raw < 0) {
     free(buffer);
     return print_failure("Failed to open binary output file.\n");
   }
   if (record->read_raw(block_offset(block, block_size), block_size, buffer) == 0) {
-    fclose(raw);
+    close(raw);
     free(buffer);
     return print_failure("Failed reading vpd data from vpd_obj!\n");
   }
-  fwrite(buffer, 1, block_size, raw);
-  fflush(raw);
-  fclose(raw);
+  const bool written = write_and_close(raw, buffer, block_size);
   free(buffer);
-  return 0;
+  return written ? 0 : print_failure("Failed to write binary output file.\n");
 }
 
 // Only a regular file of exactly one block reaches the device; a missing file, a directory, a FIFO
-// (whose open would wait for a writer) and any other length are all the same refusal, before
-// anything is written.
+// (opened without waiting for a writer) and any other length are all the same refusal, before
+// anything is written. Size and kind come from the open descriptor, and the read must deliver
+// exactly that size: a file changed in between never burns zeros or a partial image.
 int burn_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const char* raw_path) {
   static const char kWrongSize[] = "Corrupted VPD Raw File (wrong size)!\n";
+  const int fd = open(raw_path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return print_failure(kWrongSize);
   struct stat st;
-  if (stat(raw_path, &st) != 0 || !S_ISREG(st.st_mode)) return print_failure(kWrongSize);
-  std::ifstream in(raw_path, std::ios::in | std::ios::binary);
-  in.seekg(0, std::ios::end);
-  const int64_t size = static_cast<int64_t>(in.tellg());
-  if (!in || size != static_cast<int64_t>(block_size)) return print_failure(kWrongSize);
-  in.seekg(0, std::ios::beg);
-
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      static_cast<int64_t>(st.st_size) != int64_t{block_size}) {
+    close(fd);
+    return print_failure(kWrongSize);
+  }
   unsigned char* buffer = allocate_block(block_size);
+  const bool whole = buffer != nullptr && read_whole_block(fd, buffer, block_size);
+  close(fd);
   if (buffer == nullptr) return 1;
-  in.read(reinterpret_cast<char*>(buffer), block_size);
+  if (!whole) {
+    free(buffer);
+    return print_failure(kWrongSize);
+  }
   const int written = record->write_raw(block_offset(block, block_size), block_size, buffer, false);
   free(buffer);
   if (written == 0) return print_failure("Failed to update VPD\n");

@@ -16,12 +16,17 @@ int print_failure(const char* line);
 // Null after printing the allocation failure message.
 unsigned char* allocate_block(uint32_t block_size);
 
-// False for an existing path that is neither a regular file nor a character device (a FIFO, a
-// socket, a directory): opening a FIFO to write waits for a reader that may never come, and the
-// tool must never hang on a mistyped raw file name. A missing path is allowed: it gets created.
-bool raw_output_allowed(const char* raw_path);
+// Opens raw_path to be written whole: created if missing (mode 0666 less the umask), truncated if a
+// regular file. Never waits: a FIFO, a directory, a socket or anything else that is neither a
+// regular file nor a character device is refused. The descriptor, or -1 when refused.
+int open_raw_output(const char* raw_path);
 
-// Copies block `block` (at byte offset block * block_size) into raw_path. Exit status.
+// Writes size bytes of buffer to fd and closes it (always). True only when every byte was written
+// and the close succeeded.
+bool write_and_close(int fd, const unsigned char* buffer, uint32_t size);
+
+// Copies block `block` (at byte offset block * block_size) into raw_path. Exit status; 1 also when
+// the raw file could not be written, flushed and closed whole.
 int dump_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const char* raw_path);
 
 // Writes raw_path, which must be exactly block_size bytes, into block `block`. Exit status.

@@ -105,8 +105,9 @@ void drain(int out_fd, int err_fd, std::string* out, std::string* err) {
 }  // namespace
 
 RunResult run_orvantis(const std::vector<std::string>& args, const std::string& db_root,
-                       const std::string& cwd) {
-  std::vector<std::string> argv_strings = split_words(ORVANTIS_EMULATOR);
+                       const std::string& cwd, const std::vector<std::string>& prefix) {
+  std::vector<std::string> argv_strings = prefix;
+  for (const std::string& word : split_words(ORVANTIS_EMULATOR)) argv_strings.push_back(word);
   argv_strings.push_back(ORVANTIS_BIN);
   argv_strings.insert(argv_strings.end(), args.begin(), args.end());
   std::vector<char*> argv;
@@ -134,7 +135,7 @@ RunResult run_orvantis(const std::vector<std::string>& args, const std::string& 
     ::close(out_pipe[0]);
     ::close(err_pipe[0]);
     if (!cwd.empty() && ::chdir(cwd.c_str()) != 0) ::_exit(126);
-    ::execve(argv[0], argv.data(), envp.data());
+    ::execvpe(argv[0], argv.data(), envp.data());
     ::_exit(127);
   }
   ::close(out_pipe[1]);

@@ -44,9 +44,11 @@ struct RunResult {
 };
 
 // Runs orvantis (under the cross emulator when there is one) with VPD_DB_ROOT=db_root; an empty
-// db_root leaves the variable unset. cwd: the working directory ("" = inherited).
+// db_root leaves the variable unset. cwd: the working directory ("" = inherited). `prefix` is a
+// command (looked up in PATH) that gets the whole orvantis command line as its arguments, e.g.
+// {"sh", "-c", "exec \"$@\" >/dev/full", "sh"}.
 RunResult run_orvantis(const std::vector<std::string>& args, const std::string& db_root,
-                       const std::string& cwd = "");
+                       const std::string& cwd = "", const std::vector<std::string>& prefix = {});
 
 // Runs the tool's run_tool in a forked child of the test, so test hooks of the VPD library set by
 // `prepare` (in the child, before the command runs) take effect; stdout and stderr are captured.
@@ -68,7 +70,10 @@ class FixtureDb {
   Bytes read_device(const std::string& name) const;
   // A scratch file path inside the fixture directory.
   std::string scratch(const std::string& name) const { return root() + "/" + name; }
-  RunResult run(const std::vector<std::string>& args) const { return run_orvantis(args, root()); }
+  RunResult run(const std::vector<std::string>& args,
+                const std::vector<std::string>& prefix = {}) const {
+    return run_orvantis(args, root(), "", prefix);
+  }
 
  private:
   TempDir dir_;

@@ -1,0 +1,135 @@
+// Failures that must never pass for success: a device that refuses writes (a read-only bind mount
+// inside a private mount namespace; permission bits stop nothing for root), raw files and standard
+// output on a full disk (/dev/full), raw output paths that are no files, and a raw file that
+// delivers fewer bytes than its size promised.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "support/fixture.h"
+
+namespace orvantis {
+namespace {
+
+using testing::Bytes;
+using testing::RunResult;
+
+const std::string kNoUpdate = "Failed to update VPD\n";
+
+std::string hex(uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%x", static_cast<unsigned>(value));
+  return text;
+}
+
+// FRU 0: a full record whose stored CRC (0) is wrong. FRU 2: a compact record of one 4096-byte block.
+class FailuresE2e : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    db_.add_fru(0, "full", 0x2000, "mb", image_.bytes());
+    db_.add_fru(2, "cff3", 0x1000, "psu", testing::Image::cff3(0x1000, 0x1000).bytes());
+    testing::write_file(raw_, Bytes(0x400, 0xAA));
+  }
+
+  // The device mounted read-only over itself, seen only by this run; false when that is impossible.
+  bool can_mount_read_only() const {
+    const std::string probe = "unshare -m sh -c 'mount --bind -o ro \"$0\" \"$0\"' '" + dev_ +
+                              "' >/dev/null 2>&1";
+    return std::system(probe.c_str()) == 0;
+  }
+  RunResult run_read_only(const std::vector<std::string>& args) const {
+    return db_.run(args, {"unshare", "-m", "sh", "-c",
+                          "mount --bind -o ro \"$0\" \"$0\" && exec \"$@\"", dev_});
+  }
+
+  struct Row { std::vector<std::string> args; std::string out; };
+  std::vector<Row> refused_writes() const {
+    const uint32_t crc = testing::reference_crc32(image_.bytes().data(), 0x3FC);
+    return {{{"-O", "57 s ABCDEFGHIJ"}, kNoUpdate},
+            {{"-G", "sn s J30A4F7K99"}, kNoUpdate},
+            {{"-G", "posid b 0x12 0x34"}, kNoUpdate},
+            {{"-S"}, "Calculated CRC = 0x" + hex(crc) + "\nStored CRC     = 0x0\nNew Stored CRC = 0x0\n" +
+                         kNoUpdate},
+            {{"-w", raw_}, kNoUpdate}};
+  }
+
+  testing::FixtureDb db_;
+  testing::Image image_ = testing::Image::full().set_text(0, 0x39, "OLDSERIAL1");
+  std::string dev_ = db_.device_path("mb"), raw_ = db_.scratch("block.raw");
+};
+
+TEST_F(FailuresE2e, WriteToRefusingDeviceFailsAndLeavesItUnchanged) {
+  if (!can_mount_read_only()) GTEST_SKIP() << "no private mount namespace (unshare -m)";
+  for (const Row& row : refused_writes()) {
+    const RunResult r = run_read_only(row.args);
+    EXPECT_EQ(r.out, row.out) << row.args[0];
+    EXPECT_EQ(r.status, 1) << row.args[0];
+    EXPECT_EQ(db_.read_device("mb"), image_.bytes()) << row.args[0];
+  }
+}
+
+// The library's diagnostics name the device on standard error.
+TEST_F(FailuresE2e, WriteToRefusingDeviceNamesTheDevice) {
+  if (!can_mount_read_only()) GTEST_SKIP() << "no private mount namespace (unshare -m)";
+  for (const Row& row : refused_writes()) {
+    const RunResult r = run_read_only(row.args);
+    EXPECT_EQ(r.err.rfind("orvantis: " + dev_ + ": ", 0), 0u) << row.args[0] << ": " << r.err;
+  }
+}
+
+TEST_F(FailuresE2e, OutputOnFullDiskFails) {
+  const std::string printout = db_.scratch("p.txt");
+  testing::write_file(printout, db_.run({"-p"}).out);
+  const struct { std::vector<std::string> args; const char* out; } rows[] = {
+      {{"-r", "/dev/full"}, "Failed to write binary output file.\n"},
+      {{"-c", printout, "/dev/full"}, "Failed to write file for raw output\n"}};
+  for (const auto& row : rows) {
+    const RunResult r = db_.run(row.args);
+    EXPECT_EQ(r.out, row.out) << row.args[0];
+    EXPECT_EQ(r.status, 1) << row.args[0];
+  }
+  for (const char* mode : {"-p", "-s", "-l"}) {
+    const RunResult r = db_.run({mode}, {"sh", "-c", "exec \"$@\" >/dev/full", "sh"});
+    EXPECT_EQ(r.err.rfind("orvantis: standard output: ", 0), 0u) << mode << ": " << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << mode << ": " << r.err;
+    EXPECT_EQ(r.status, 1) << mode;
+  }
+}
+
+// Opened by a reader, a FIFO no longer fails the open itself: the tool must still refuse it and
+// write nothing into it.
+TEST_F(FailuresE2e, RawOutputFifoWithReaderGetsNothing) {
+  const std::string fifo = db_.scratch("fifo"), printout = db_.scratch("p.txt");
+  testing::write_file(printout, db_.run({"-p"}).out);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_EQ(db_.run({"-r", fifo}).out, "Failed to open binary output file.\n");
+  EXPECT_EQ(db_.run({"-c", printout, fifo}).out, "Failed to open file for raw output\n");
+  char byte;
+  EXPECT_LE(::read(reader, &byte, 1), 0);
+  ::close(reader);
+}
+
+// A sysfs attribute reports 4096 bytes and reads a few: the case of a file that shrank between
+// its size check and its read. Not one byte of it may reach the device.
+TEST_F(FailuresE2e, BurnRefusesFileThatReadsShorterThanItsSize) {
+  std::string short_file;
+  for (const char* path : {"/sys/kernel/profiling", "/sys/power/state", "/sys/kernel/mm/ksm/run"}) {
+    struct stat st;
+    if (::stat(path, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0x1000) short_file = path;
+  }
+  if (short_file.empty()) GTEST_SKIP() << "no sysfs attribute of 4096 bytes";
+  const Bytes before = db_.read_device("psu");
+  const RunResult r = db_.run({"-i", "2", "-w", short_file});
+  EXPECT_EQ(r.out, "Corrupted VPD Raw File (wrong size)!\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(db_.read_device("psu"), before);
+}
+
+}  // namespace
+}  // namespace orvantis
