@@ -9,11 +9,7 @@ set(ORVANTIS_CROSS_TRIPLE arm-linux-gnueabihf)
 set(CMAKE_C_COMPILER ${ORVANTIS_CROSS_TRIPLE}-gcc)
 set(CMAKE_CXX_COMPILER ${ORVANTIS_CROSS_TRIPLE}-g++)
 
-# 64-bit file offsets, as a 32-bit build should have: without them stat() and readdir() fail
-# with EOVERFLOW on files or directory positions that need more than 32 bits (qemu-arm passes the
-# host's 64-bit ext4 directory hashes through, so readdir fails here on every directory).
-set(CMAKE_C_FLAGS_INIT "-D_FILE_OFFSET_BITS=64")
-set(CMAKE_CXX_FLAGS_INIT "-D_FILE_OFFSET_BITS=64")
+# The project itself builds with 64-bit file offsets (_FILE_OFFSET_BITS=64), whatever the toolchain.
 
 # Debian's multiarch cross packages keep the target's headers and libraries here.
 set(ORVANTIS_CROSS_ROOT /usr/${ORVANTIS_CROSS_TRIPLE})

@@ -13,10 +13,6 @@
 #include "util/number.h"
 #include "vpd_access/vpd.h"
 
-#ifndef VPD_DB_DEFAULT_ROOT
-#define VPD_DB_DEFAULT_ROOT "/etc/orvantis/vpd"
-#endif
-
 namespace vpd_platform {
 namespace {
 
@@ -109,7 +105,7 @@ bool parse_unsigned(const std::string& word, uint32_t max, uint32_t* out) {
 std::string database_root() {
   const char* env = std::getenv("VPD_DB_ROOT");
   if (env && *env) return env;
-  return VPD_DB_DEFAULT_ROOT;
+  return default_database_root();
 }
 
 Inventory parse_inventory(const std::string& text) {

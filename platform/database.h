@@ -46,6 +46,9 @@ bool parse_unsigned(const std::string& word, uint32_t max, uint32_t* out);
 // The database root: $VPD_DB_ROOT when set and not empty, else the root fixed at build time.
 std::string database_root();
 
+// The root fixed at build time (default_root.cpp, one variant linked into each program).
+const char* default_database_root();
+
 // Parses inventory text. On any bad line or duplicate id the result is INVENTORY_INVALID with no
 // entries: a half-understood inventory must not drive writes to devices.
 Inventory parse_inventory(const std::string& text);

@@ -1,9 +1,11 @@
-// `cmake --install` puts the tool, its manual page and its bash completion under the prefix.
+// `cmake --install` puts the tool, its manual page, its bash completion and the example inventory
+// under the prefix; the installed tool does not carry the build tree's sample as its root.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -21,7 +23,7 @@ std::string shell_quoted(const std::string& s) {
   return q + "'";
 }
 
-TEST(Install, PutsToolManPageAndCompletionUnderThePrefix) {
+TEST(Install, PutsToolManPageCompletionAndExampleUnderThePrefix) {
   TempDir prefix;
   std::string cmd = shell_quoted(CMAKE_PROGRAM) + " --install " + shell_quoted(ORVANTIS_BUILD_DIR) +
                     " --prefix " + shell_quoted(prefix.path()) + " >/dev/null";
@@ -34,10 +36,12 @@ TEST(Install, PutsToolManPageAndCompletionUnderThePrefix) {
     bool executable;
   };
   const Row rows[] = {
-      {"bin/orvantis", ORVANTIS_BIN, true},
+      {"bin/orvantis", ORVANTIS_INSTALLED_BIN, true},
       {"share/man/man1/orvantis.1", std::string(ORVANTIS_SOURCE_DIR) + "/orvantis.1", false},
       {"share/bash-completion/completions/orvantis",
        std::string(ORVANTIS_SOURCE_DIR) + "/completion/orvantis.bash", false},
+      {"etc/vpd/inventory.example",
+       std::string(ORVANTIS_SOURCE_DIR) + "/examples/bmc/inventory.example", false},
   };
   for (const Row& row : rows) {
     std::string path = prefix.file(row.installed);
@@ -49,6 +53,12 @@ TEST(Install, PutsToolManPageAndCompletionUnderThePrefix) {
     EXPECT_FALSE(want.empty()) << row.installed;
     EXPECT_TRUE(read_file(path) == want) << row.installed << " differs from " << row.source;
   }
+  struct stat sb;
+  EXPECT_NE(::stat(prefix.file("etc/vpd/inventory").c_str(), &sb), 0) << "a board's own inventory";
+  Bytes tool = read_file(prefix.file("bin/orvantis"));
+  const std::string sample = std::string(ORVANTIS_BUILD_DIR) + "/sample";
+  EXPECT_TRUE(std::search(tool.begin(), tool.end(), sample.begin(), sample.end()) == tool.end())
+      << "the installed tool defaults to " << sample;
 }
 
 }  // namespace

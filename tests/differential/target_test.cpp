@@ -1,6 +1,8 @@
 // Built only in the cross build and run on the target's instruction set (under qemu-arm): proves
 // that this build really is the 32-bit target, that the descriptor entry has the target's binary
 // layout, and that the number helpers agree with the target's own C library.
+#include <sys/types.h>
+
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +19,7 @@
 static_assert(sizeof(void*) == 4, "the cross build must have 4-byte pointers");
 static_assert(UINTPTR_MAX == 0xFFFFFFFFu, "the descriptor layout proof must be compiled");
 static_assert(sizeof(long) == 4, "the target's long is 32 bits");
+static_assert(sizeof(off_t) == 8, "the project builds with 64-bit file offsets");
 
 namespace orvantis {
 namespace {
