@@ -100,7 +100,7 @@ class nvram {
   virtual int read_raw(unsigned int offset, unsigned int length, unsigned char* buffer);
   // Writes `length` bytes from `buffer` to the device at `offset`; nonzero on success.
   // Neither raw operation touches vpd_data.
-  virtual int write_raw(unsigned int offset, unsigned int length, unsigned char* buffer, bool flag);
+  [[nodiscard]] virtual int write_raw(unsigned int offset, unsigned int length, unsigned char* buffer, bool flag);
   // Reads the device (or its backup copy when use_backup is set) into vpd_data. Called with 0.
   virtual bool load(int flags);
 
@@ -142,7 +142,7 @@ class vpd : public nvram {
   // is not a field of this record's format.
   int read_field(unsigned int field_id, unsigned int length, unsigned char* buffer);
   // Writes min(length, field length) bytes to the device and into vpd_data; the count or -1.
-  int write_field(unsigned int field_id, unsigned int length, unsigned char* data, bool flag);
+  [[nodiscard]] int write_field(unsigned int field_id, unsigned int length, unsigned char* data, bool flag);
   // The field's length in this record's layout, -1 for an unknown id.
   int get_field_size(unsigned int field_id);
   // mode 0: "0x" and the bytes as upper-case hex in stored order; mode 4: the bytes up to the
@@ -157,7 +157,7 @@ vpd* find_vpd_record(unsigned char fru, bool preload);
 
 // The same field operations through the FRU's record (loading it on first use).
 int vpd_read_field_size(unsigned char fru, unsigned int field_id);
-int vpd_write_field(unsigned char fru, unsigned int field_id, unsigned int length,
+[[nodiscard]] int vpd_write_field(unsigned char fru, unsigned int field_id, unsigned int length,
                     unsigned char* data, bool flag);
 
 }  // namespace vpd_lib
