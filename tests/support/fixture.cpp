@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -104,6 +105,37 @@ void drain(int out_fd, int err_fd, std::string* out, std::string* err) {
 
 }  // namespace
 
+namespace {
+
+// Forks; the child sends standard output and error into pipes and runs `body`, which must not
+// return. The parent collects both streams and the exit status (128 + signal when killed).
+RunResult run_child(const std::function<void()>& body) {
+  int out_pipe[2], err_pipe[2];
+  if (::pipe(out_pipe) != 0 || ::pipe(err_pipe) != 0) std::abort();
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  if (pid < 0) std::abort();
+  if (pid == 0) {
+    ::dup2(out_pipe[1], 1);
+    ::dup2(err_pipe[1], 2);
+    ::close(out_pipe[0]);
+    ::close(err_pipe[0]);
+    body();
+    ::_exit(127);
+  }
+  ::close(out_pipe[1]);
+  ::close(err_pipe[1]);
+  RunResult r;
+  drain(out_pipe[0], err_pipe[0], &r.out, &r.err);
+  int wstatus = 0;
+  while (::waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
+  }
+  r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  return r;
+}
+
+}  // namespace
+
 RunResult run_orvantis(const std::vector<std::string>& args, const std::string& db_root,
                        const std::string& cwd, const std::vector<std::string>& prefix) {
   std::vector<std::string> argv_strings = prefix;
@@ -122,45 +154,16 @@ RunResult run_orvantis(const std::vector<std::string>& args, const std::string& 
   for (auto& s : env_strings) envp.push_back(&s[0]);
   envp.push_back(nullptr);
 
-  int out_pipe[2], err_pipe[2];
-  if (::pipe(out_pipe) != 0 || ::pipe(err_pipe) != 0) std::abort();
-  std::fflush(nullptr);
-  pid_t pid = ::fork();
-  if (pid < 0) std::abort();
-  if (pid == 0) {
-    int null_fd = ::open("/dev/null", O_RDONLY);
-    ::dup2(null_fd, 0);
-    ::dup2(out_pipe[1], 1);
-    ::dup2(err_pipe[1], 2);
-    ::close(out_pipe[0]);
-    ::close(err_pipe[0]);
+  return run_child([&] {
+    ::dup2(::open("/dev/null", O_RDONLY), 0);
     if (!cwd.empty() && ::chdir(cwd.c_str()) != 0) ::_exit(126);
     ::execvpe(argv[0], argv.data(), envp.data());
-    ::_exit(127);
-  }
-  ::close(out_pipe[1]);
-  ::close(err_pipe[1]);
-  RunResult r;
-  drain(out_pipe[0], err_pipe[0], &r.out, &r.err);
-  int wstatus = 0;
-  while (::waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
-  }
-  r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-  return r;
+  });
 }
 
 RunResult run_in_process(const std::vector<std::string>& args, const std::string& db_root,
                          void (*prepare)()) {
-  int out_pipe[2], err_pipe[2];
-  if (::pipe(out_pipe) != 0 || ::pipe(err_pipe) != 0) std::abort();
-  std::fflush(nullptr);
-  const pid_t pid = ::fork();
-  if (pid < 0) std::abort();
-  if (pid == 0) {
-    ::dup2(out_pipe[1], 1);
-    ::dup2(err_pipe[1], 2);
-    ::close(out_pipe[0]);
-    ::close(err_pipe[0]);
+  return run_child([&] {
     ::setenv("VPD_DB_ROOT", db_root.c_str(), 1);
     vpd_platform::testing::reset_library();
     if (prepare) prepare();
@@ -172,16 +175,7 @@ RunResult run_in_process(const std::vector<std::string>& args, const std::string
     const int status = run_tool(static_cast<int>(words.size()), argv.data());
     std::fflush(nullptr);
     ::_exit(status);
-  }
-  ::close(out_pipe[1]);
-  ::close(err_pipe[1]);
-  RunResult r;
-  drain(out_pipe[0], err_pipe[0], &r.out, &r.err);
-  int wstatus = 0;
-  while (::waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
-  }
-  r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-  return r;
+  });
 }
 
 FixtureDb::FixtureDb() {
