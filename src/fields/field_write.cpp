@@ -8,12 +8,8 @@
 namespace orvantis {
 namespace {
 
-// The separators of a formatted word-by-word read in the C locale.
-bool is_separator(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// Word for word the same for both writers; N and F are unsigned, M is the library's signed answer.
+// Word for word the same for both writers: the input's length unsigned, the library's answer
+// signed (-1 for an unknown field), the field id unsigned.
 void print_length_mismatch(size_t input_length, int field_length, uint32_t field_id) {
   std::printf("ERROR: Input has length %zu, but expect %d for field %u\n", input_length,
               field_length, static_cast<unsigned>(field_id));
@@ -33,9 +29,9 @@ std::vector<std::string> split_request(const std::string& request) {
   size_t i = 0;
   const size_t n = request.size();
   while (i < n) {
-    while (i < n && is_separator(request[i])) ++i;
+    while (i < n && is_space(request[i])) ++i;
     size_t start = i;
-    while (i < n && !is_separator(request[i])) ++i;
+    while (i < n && !is_space(request[i])) ++i;
     if (i > start) tokens.push_back(request.substr(start, i - start));
   }
   return tokens;

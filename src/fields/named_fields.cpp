@@ -12,15 +12,15 @@ namespace {
 
 // The legacy machine type-model and serial fields are 7 bytes long; any other answer (0 on
 // records that retired them) selects the current fields.
-constexpr int LEGACY_FIELD_LENGTH = 7;
+constexpr int LEGACY_FIELD_LENGTH = vpd_lib::VPD_LEGACY_TEXT_LENGTH;
 
 constexpr uint32_t FIELD_VPDID = 0x05;
 constexpr uint32_t FIELD_POSID = 0x07;
 constexpr uint32_t FIELD_UEFIID = 0x51;
 
 const NamedField NAMED_FIELDS[] = {
-    {"mtm", 0x38, 0x08, NAMED_INPUT_STRING},
-    {"sn", 0x39, 0x09, NAMED_INPUT_STRING},
+    {"mtm", 0x38, vpd_lib::VPD_LEGACY_MTM_FIELD, NAMED_INPUT_STRING},
+    {"sn", 0x39, vpd_lib::VPD_LEGACY_SN_FIELD, NAMED_INPUT_STRING},
     {"hwrev", 0x10, 0, NAMED_INPUT_BYTES},
     {"uuid", 0x1B, 0, NAMED_INPUT_BYTES},
     {"posid", FIELD_POSID, 0, NAMED_INPUT_BYTES},

@@ -3,10 +3,6 @@
 namespace orvantis {
 namespace {
 
-bool is_space(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 struct Magnitude {
   uint64_t value;   // clamped just above 0xFFFFFFFF once it overflows 32 bits
   bool negative;
@@ -43,6 +39,10 @@ Magnitude scan(const char* text, int base) {
 }
 
 }  // namespace
+
+bool is_space(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 int digit_value(char c) {
   if (c >= '0' && c <= '9') return c - '0';

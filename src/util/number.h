@@ -9,6 +9,9 @@
 
 namespace orvantis {
 
+// White space as the C locale's isspace and strtol see it.
+bool is_space(char c);
+
 // The value of a digit in bases up to 36 (0-9, then a/A = 10 to z/Z = 35); 99 for anything else.
 int digit_value(char c);
 
