@@ -5,7 +5,6 @@
 #include "cli/open_record.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -78,60 +77,34 @@ std::vector<std::string> split_words(const std::string& s) {
   return words;
 }
 
-// Reads both pipes to their end without letting either fill up.
-void drain(int out_fd, int err_fd, std::string* out, std::string* err) {
-  struct pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
-  std::string* sinks[2] = {out, err};
-  int open_count = 2;
+std::string rest_of(FILE* f) {
+  std::string text;
+  std::rewind(f);
   char buf[65536];
-  while (open_count > 0) {
-    if (::poll(fds, 2, -1) < 0) {
-      if (errno == EINTR) continue;
-      break;
-    }
-    for (int i = 0; i < 2; ++i) {
-      if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-      ssize_t n = ::read(fds[i].fd, buf, sizeof buf);
-      if (n > 0) {
-        sinks[i]->append(buf, static_cast<size_t>(n));
-      } else if (n == 0 || errno != EINTR) {
-        ::close(fds[i].fd);
-        fds[i].fd = -1;
-        --open_count;
-      }
-    }
-  }
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
+  std::fclose(f);
+  return text;
 }
 
-}  // namespace
-
-namespace {
-
-// Forks; the child sends standard output and error into pipes and runs `body`, which must not
-// return. The parent collects both streams and the exit status (128 + signal when killed).
+// Forks; the child sends standard output and error into two temporary files and runs `body`,
+// which must not return. The parent collects both and the exit status (128 + signal when killed).
 RunResult run_child(const std::function<void()>& body) {
-  int out_pipe[2], err_pipe[2];
-  if (::pipe(out_pipe) != 0 || ::pipe(err_pipe) != 0) std::abort();
+  FILE* out = std::tmpfile();
+  FILE* err = std::tmpfile();
+  if (!out || !err) std::abort();
   std::fflush(nullptr);
   const pid_t pid = ::fork();
   if (pid < 0) std::abort();
   if (pid == 0) {
-    ::dup2(out_pipe[1], 1);
-    ::dup2(err_pipe[1], 2);
-    ::close(out_pipe[0]);
-    ::close(err_pipe[0]);
+    ::dup2(::fileno(out), 1);
+    ::dup2(::fileno(err), 2);
     body();
     ::_exit(127);
   }
-  ::close(out_pipe[1]);
-  ::close(err_pipe[1]);
-  RunResult r;
-  drain(out_pipe[0], err_pipe[0], &r.out, &r.err);
   int wstatus = 0;
   while (::waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
   }
-  r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-  return r;
+  return {rest_of(out), rest_of(err), WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus)};
 }
 
 }  // namespace

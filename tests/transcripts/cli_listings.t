@@ -101,72 +101,6 @@ $ orvantis -n
   75 : Block 0 Reserved Area 2                              | Off: 0x02DC | Len: 0x120
   76 : Block 0 CRC                                          | Off: 0x03FC | Len: 0x04
 [exit 0]
-$ orvantis -n -b 1
-  77 : Block 1 Revision                                     | Off: 0x0400 | Len: 0x01
-  78 : Block 1 Field Count                                  | Off: 0x0401 | Len: 0x01
-  79 : Block 1 Reserved Area 1                              | Off: 0x0402 | Len: 0x02
-  80 : UEFI Identifier Format                               | Off: 0x0404 | Len: 0x01
-  81 : UEFI Firmware Identifier                             | Off: 0x0405 | Len: 0x10
-  82 : UEFI Build Date                                      | Off: 0x0415 | Len: 0x04
-  83 : UEFI Secure Boot Policy                              | Off: 0x0419 | Len: 0x01
-  84 : Management Firmware Identifier                       | Off: 0x041A | Len: 0x10
-  85 : Management Firmware Build                            | Off: 0x042A | Len: 0x04
-  86 : Backup Firmware Identifier                           | Off: 0x042E | Len: 0x10
-  87 : Firmware Level Slot 1                                | Off: 0x043E | Len: 0x20
-  88 : Firmware Level Slot 2                                | Off: 0x045E | Len: 0x20
-  89 : Firmware Level Slot 3                                | Off: 0x047E | Len: 0x20
-  90 : Firmware Level Slot 4                                | Off: 0x049E | Len: 0x20
-  91 : Firmware Level Slot 5                                | Off: 0x04BE | Len: 0x20
-  92 : Firmware Level Slot 6                                | Off: 0x04DE | Len: 0x20
-  93 : Firmware Level Slot 7                                | Off: 0x04FE | Len: 0x20
-  94 : Firmware Level Slot 8                                | Off: 0x051E | Len: 0x20
-  95 : Option ROM Policy                                    | Off: 0x053E | Len: 0x04
-  96 : Boot Mode                                            | Off: 0x0542 | Len: 0x01
-  97 : Network Boot Order                                   | Off: 0x0543 | Len: 0x08
-  98 : MAC Address 5                                        | Off: 0x054B | Len: 0x06
-  99 : MAC Address 6                                        | Off: 0x0551 | Len: 0x06
-  100 : MAC Address 7                                        | Off: 0x0557 | Len: 0x06
-  101 : MAC Address 8                                        | Off: 0x055D | Len: 0x06
-  102 : Additional MAC Count                                 | Off: 0x0563 | Len: 0x01
-  103 : IPMI Device GUID                                     | Off: 0x0564 | Len: 0x10
-  104 : SMBIOS Type 1 SKU Number                             | Off: 0x0574 | Len: 0x10
-  105 : SMBIOS Type 1 Family                                 | Off: 0x0584 | Len: 0x10
-  106 : SMBIOS Type 2 Board Version                          | Off: 0x0594 | Len: 0x08
-  107 : SMBIOS Type 3 Chassis Version                        | Off: 0x059C | Len: 0x08
-  108 : SMBIOS Type 11 OEM String 1                          | Off: 0x05A4 | Len: 0x20
-  109 : SMBIOS Type 11 OEM String 2                          | Off: 0x05C4 | Len: 0x20
-  110 : Block 1 Blank Area 1                                 | Off: 0x05E4 | Len: 0x08
-  111 : Serial Console Baud Rate                             | Off: 0x05EC | Len: 0x04
-  112 : Serial Console Port                                  | Off: 0x05F0 | Len: 0x01
-  113 : Console Redirection Flags                            | Off: 0x05F1 | Len: 0x01
-  114 : Watchdog Timeout                                     | Off: 0x05F2 | Len: 0x02
-  115 : Power Restore Policy                                 | Off: 0x05F4 | Len: 0x01
-  116 : Power Capping Limit                                  | Off: 0x05F5 | Len: 0x02
-  117 : Fan Speed Offset                                     | Off: 0x05F7 | Len: 0x01
-  118 : Temperature Threshold Offset                         | Off: 0x05F8 | Len: 0x01
-  119 : Front USB Policy                                     | Off: 0x05F9 | Len: 0x01
-  120 : Rear USB Policy                                      | Off: 0x05FA | Len: 0x01
-  121 : Boot Retry Count                                     | Off: 0x05FB | Len: 0x01
-  122 : Manufacturing Mode Flag                              | Off: 0x05FC | Len: 0x01
-  123 : Field Diagnostics Key                                | Off: 0x05FD | Len: 0x14
-  124 : Block 1 Blank Area 2                                 | Off: 0x0611 | Len: 0x10
-  125 : Light Path Configuration                             | Off: 0x0621 | Len: 0x04
-  126 : Operator Panel Message                               | Off: 0x0625 | Len: 0x10
-  127 : Licence Server Address                               | Off: 0x0635 | Len: 0x20
-  128 : Licence Server Port                                  | Off: 0x0655 | Len: 0x02
-  129 : Remote Support Identifier                            | Off: 0x0657 | Len: 0x0C
-  130 : Call Home Contact Name                               | Off: 0x0663 | Len: 0x20
-  131 : Call Home Contact Phone                              | Off: 0x0683 | Len: 0x14
-  132 : Call Home Site Name                                  | Off: 0x0697 | Len: 0x20
-  133 : Call Home Country Code                               | Off: 0x06B7 | Len: 0x02
-  134 : Call Home Enabled                                    | Off: 0x06B9 | Len: 0x01
-  135 : Block 1 Reserved Area 2                              | Off: 0x06BA | Len: 0x10
-  136 : Trusted Platform Module Endorsement Key Certificate Digest | Off: 0x06CA | Len: 0x20
-  137 : Block 1 Blank Area 3                                 | Off: 0x06EA | Len: 0x20
-  138 : Platform Attestation Nonce                           | Off: 0x070A | Len: 0x10
-  139 : Block 1 Update Counter                               | Off: 0x071A | Len: 0x02
-  140 : Block 1 Reserved Area 3                              | Off: 0x071C | Len: 0xE4
-[exit 0]
 $ orvantis -n -b 2
   141 : Feature Block Revision                               | Off: 0x0800 | Len: 0x01
   142 : Feature Key Count                                    | Off: 0x0801 | Len: 0x01
@@ -233,76 +167,32 @@ $ cmp block5.txt block6.txt
 same
 $ cmp block5.txt block7.txt
 same
-$ # Offsets are block size x block + offset: -y 256 moves block 1 to 0x100; 65792 keeps its low 16 bits, 256.
-$ orvantis -n -b 1 -y 256
-  77 : Block 1 Revision                                     | Off: 0x0100 | Len: 0x01
-  78 : Block 1 Field Count                                  | Off: 0x0101 | Len: 0x01
-  79 : Block 1 Reserved Area 1                              | Off: 0x0102 | Len: 0x02
-  80 : UEFI Identifier Format                               | Off: 0x0104 | Len: 0x01
-  81 : UEFI Firmware Identifier                             | Off: 0x0105 | Len: 0x10
-  82 : UEFI Build Date                                      | Off: 0x0115 | Len: 0x04
-  83 : UEFI Secure Boot Policy                              | Off: 0x0119 | Len: 0x01
-  84 : Management Firmware Identifier                       | Off: 0x011A | Len: 0x10
-  85 : Management Firmware Build                            | Off: 0x012A | Len: 0x04
-  86 : Backup Firmware Identifier                           | Off: 0x012E | Len: 0x10
-  87 : Firmware Level Slot 1                                | Off: 0x013E | Len: 0x20
-  88 : Firmware Level Slot 2                                | Off: 0x015E | Len: 0x20
-  89 : Firmware Level Slot 3                                | Off: 0x017E | Len: 0x20
-  90 : Firmware Level Slot 4                                | Off: 0x019E | Len: 0x20
-  91 : Firmware Level Slot 5                                | Off: 0x01BE | Len: 0x20
-  92 : Firmware Level Slot 6                                | Off: 0x01DE | Len: 0x20
-  93 : Firmware Level Slot 7                                | Off: 0x01FE | Len: 0x20
-  94 : Firmware Level Slot 8                                | Off: 0x021E | Len: 0x20
-  95 : Option ROM Policy                                    | Off: 0x023E | Len: 0x04
-  96 : Boot Mode                                            | Off: 0x0242 | Len: 0x01
-  97 : Network Boot Order                                   | Off: 0x0243 | Len: 0x08
-  98 : MAC Address 5                                        | Off: 0x024B | Len: 0x06
-  99 : MAC Address 6                                        | Off: 0x0251 | Len: 0x06
-  100 : MAC Address 7                                        | Off: 0x0257 | Len: 0x06
-  101 : MAC Address 8                                        | Off: 0x025D | Len: 0x06
-  102 : Additional MAC Count                                 | Off: 0x0263 | Len: 0x01
-  103 : IPMI Device GUID                                     | Off: 0x0264 | Len: 0x10
-  104 : SMBIOS Type 1 SKU Number                             | Off: 0x0274 | Len: 0x10
-  105 : SMBIOS Type 1 Family                                 | Off: 0x0284 | Len: 0x10
-  106 : SMBIOS Type 2 Board Version                          | Off: 0x0294 | Len: 0x08
-  107 : SMBIOS Type 3 Chassis Version                        | Off: 0x029C | Len: 0x08
-  108 : SMBIOS Type 11 OEM String 1                          | Off: 0x02A4 | Len: 0x20
-  109 : SMBIOS Type 11 OEM String 2                          | Off: 0x02C4 | Len: 0x20
-  110 : Block 1 Blank Area 1                                 | Off: 0x02E4 | Len: 0x08
-  111 : Serial Console Baud Rate                             | Off: 0x02EC | Len: 0x04
-  112 : Serial Console Port                                  | Off: 0x02F0 | Len: 0x01
-  113 : Console Redirection Flags                            | Off: 0x02F1 | Len: 0x01
-  114 : Watchdog Timeout                                     | Off: 0x02F2 | Len: 0x02
-  115 : Power Restore Policy                                 | Off: 0x02F4 | Len: 0x01
-  116 : Power Capping Limit                                  | Off: 0x02F5 | Len: 0x02
-  117 : Fan Speed Offset                                     | Off: 0x02F7 | Len: 0x01
-  118 : Temperature Threshold Offset                         | Off: 0x02F8 | Len: 0x01
-  119 : Front USB Policy                                     | Off: 0x02F9 | Len: 0x01
-  120 : Rear USB Policy                                      | Off: 0x02FA | Len: 0x01
-  121 : Boot Retry Count                                     | Off: 0x02FB | Len: 0x01
-  122 : Manufacturing Mode Flag                              | Off: 0x02FC | Len: 0x01
-  123 : Field Diagnostics Key                                | Off: 0x02FD | Len: 0x14
-  124 : Block 1 Blank Area 2                                 | Off: 0x0311 | Len: 0x10
-  125 : Light Path Configuration                             | Off: 0x0321 | Len: 0x04
-  126 : Operator Panel Message                               | Off: 0x0325 | Len: 0x10
-  127 : Licence Server Address                               | Off: 0x0335 | Len: 0x20
-  128 : Licence Server Port                                  | Off: 0x0355 | Len: 0x02
-  129 : Remote Support Identifier                            | Off: 0x0357 | Len: 0x0C
-  130 : Call Home Contact Name                               | Off: 0x0363 | Len: 0x20
-  131 : Call Home Contact Phone                              | Off: 0x0383 | Len: 0x14
-  132 : Call Home Site Name                                  | Off: 0x0397 | Len: 0x20
-  133 : Call Home Country Code                               | Off: 0x03B7 | Len: 0x02
-  134 : Call Home Enabled                                    | Off: 0x03B9 | Len: 0x01
-  135 : Block 1 Reserved Area 2                              | Off: 0x03BA | Len: 0x10
-  136 : Trusted Platform Module Endorsement Key Certificate Digest | Off: 0x03CA | Len: 0x20
-  137 : Block 1 Blank Area 3                                 | Off: 0x03EA | Len: 0x20
-  138 : Platform Attestation Nonce                           | Off: 0x040A | Len: 0x10
-  139 : Block 1 Update Counter                               | Off: 0x041A | Len: 0x02
-  140 : Block 1 Reserved Area 3                              | Off: 0x041C | Len: 0xE4
+$ # Offsets are block size x block + offset: -y 256 moves block 2 to 0x200; 65792 keeps its low 16 bits, 256.
+$ orvantis -n -b 2 -y 256
+  141 : Feature Block Revision                               | Off: 0x0200 | Len: 0x01
+  142 : Feature Key Count                                    | Off: 0x0201 | Len: 0x01
+  143 : Feature Activation Key 1                             | Off: 0x0202 | Len: 0x28
+  144 : Feature Description 1                                | Off: 0x022A | Len: 0x20
+  145 : Feature Activation Key 2                             | Off: 0x024A | Len: 0x28
+  146 : Feature Description 2                                | Off: 0x0272 | Len: 0x20
+  147 : Feature Activation Key 3                             | Off: 0x0292 | Len: 0x28
+  148 : Feature Description 3                                | Off: 0x02BA | Len: 0x20
+  149 : Feature Activation Key 4                             | Off: 0x02DA | Len: 0x28
+  150 : Feature Description 4                                | Off: 0x0302 | Len: 0x20
+  151 : Feature Key Store Digest                             | Off: 0x0322 | Len: 0x14
+  152 : Feature Expiry Date                                  | Off: 0x0336 | Len: 0x04
+  153 : Feature Note 1                                       | Off: 0x033A | Len: 0x20
+  154 : Feature Note 2                                       | Off: 0x035A | Len: 0x20
+  155 : Feature Blank Area                                   | Off: 0x037A | Len: 0x20
+  156 : Feature Reserved Area                                | Off: 0x039A | Len: 0x10
+  157 : Subscription Identifier                              | Off: 0x03AA | Len: 0x18
+  158 : Subscription Level                                   | Off: 0x03C2 | Len: 0x01
+  159 : Entitlement Serial Number                            | Off: 0x03C3 | Len: 0x0A
+  160 : Feature Block Update Counter                         | Off: 0x03CD | Len: 0x02
 [exit 0]
-$ orvantis -n -b 1 -y 65792 > y65792.txt
+$ orvantis -n -b 2 -y 65792 > y65792.txt
 [exit 0]
-$ orvantis -n -b 1 -y 256 > y256.txt
+$ orvantis -n -b 2 -y 256 > y256.txt
 [exit 0]
 $ cmp y256.txt y65792.txt
 same
