@@ -87,10 +87,6 @@ size_t vpd_data_extent() {
   return extent;
 }
 
-// Whole-record loading even where the command planned its ranges: the test switch that proves
-// ranged loading shows nothing different.
-bool g_whole_loading = false;
-
 struct Range {
   uint32_t offset;
   uint32_t length;
@@ -138,9 +134,8 @@ class FileRecord : public vpd_lib::vpd {
     const size_t extent = vpd_data_extent();
     uint64_t end = std::min<uint64_t>(max_size, extent), file_length = 0;
     if (device.file_length(&file_length)) end = std::min(end, file_length);
-    std::vector<Range> ranges = plan_.empty() || g_whole_loading
-                                    ? std::vector<Range>{{0, static_cast<uint32_t>(end)}}
-                                    : merged(plan_);
+    std::vector<Range> ranges =
+        plan_.empty() ? std::vector<Range>{{0, static_cast<uint32_t>(end)}} : merged(plan_);
     std::vector<unsigned char> data(extent, 0);
     bool any = false;
     for (const Range& r : ranges) {
@@ -240,8 +235,6 @@ Library& library() {
 
 namespace testing {
 size_t record_data_size() { return vpd_data_extent(); }
-
-void set_whole_loading(bool whole) { g_whole_loading = whole; }
 
 void reset_library() {
   Library& lib = library_state();

@@ -18,8 +18,8 @@
 // Columns: block, offset inside the block (hex), length in bytes, kind, name, pad word. The pad
 // word matters to text fields only: the pad character, VPD_PAD_FRONT when the padding goes in
 // front of the text, 0 for text that is NUL-terminated and never repaired.
-// Invariants (tests/tables_test.cpp): entries of one block do not overlap and lie inside it, every
-// entry is named, the indices the tool and the named fields rely on hold the fields they expect.
+// Entries of one block must not overlap and must lie inside it, and every entry is named: the
+// printer, the converter and the field list rely on it.
 #include "vpd_access/vpd.h"
 
 namespace vpd_lib {

@@ -18,9 +18,6 @@ void reset_library();
 // The size of every record's vpd_data buffer, the same for all formats.
 size_t record_data_size();
 
-// Loads whole records even where the command planned the ranges it reads.
-void set_whole_loading(bool whole);
-
 // Shortens (or restores, with 3000) the time a read or write waits for its device lock.
 inline void set_lock_timeout(unsigned ms) { set_lock_timeout_ms(ms); }
 

@@ -18,15 +18,13 @@ std::string shell_quoted(const std::string& s) {
   return q + "'";
 }
 
-// Runs `command` under sh and returns its standard output; *status gets its exit status (128 when
-// killed) and is left alone when sh cannot be started.
+// Runs `command` under sh; its standard output, and *status its exit status (128 when killed).
 std::string run_shell(const std::string& command, int* status) {
   std::string out;
   FILE* p = ::popen(command.c_str(), "r");
-  if (!p) return out;
   char buf[4096];
-  for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
-  int st = ::pclose(p);
+  for (size_t n; p && (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+  const int st = p ? ::pclose(p) : -1;
   *status = WIFEXITED(st) ? WEXITSTATUS(st) : 128;
   return out;
 }

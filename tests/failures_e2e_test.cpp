@@ -1,13 +1,15 @@
 // Failures that must never pass for success: a device that refuses writes (a read-only bind mount
 // inside a private mount namespace; permission bits stop nothing for root), raw files and standard
-// output on a full disk (/dev/full), raw output paths that are no files, and a raw file that
-// delivers fewer bytes than its size promised.
+// output on a full disk (/dev/full), a raw output FIFO that has a reader, a raw file that
+// delivers fewer bytes than its size promised, and a printout line too long to hold.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "support/fixture.h"
@@ -20,18 +22,12 @@ using testing::RunResult;
 
 const std::string kNoUpdate = "Failed to update VPD\n";
 
-std::string hex(uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%x", static_cast<unsigned>(value));
-  return text;
-}
-
-// FRU 0: a full record whose stored CRC (0) is wrong. FRU 2: a compact record of one 4096-byte block.
+// FRU 0: a full record of zeros, whose stored CRC (0) is wrong. FRU 2: a compact record of one 4096-byte block.
 class FailuresE2e : public ::testing::Test {
  protected:
   void SetUp() override {
-    db_.add_fru(0, "full", 0x2000, "mb", image_.bytes());
-    db_.add_fru(2, "cff3", 0x1000, "psu", testing::Image::cff3(0x1000, 0x1000).bytes());
+    db_.add_fru(0, "full", 0x2000, "mb", image_);
+    db_.add_fru(2, "cff3", 0x1000, "psu", testing::cff3_image(0x1000, 0x1000));
     testing::write_file(raw_, Bytes(0x400, 0xAA));
   }
 
@@ -46,38 +42,26 @@ class FailuresE2e : public ::testing::Test {
                           "mount --bind -o ro \"$0\" \"$0\" && exec \"$@\"", dev_});
   }
 
-  struct Row { std::vector<std::string> args; std::string out; };
-  std::vector<Row> refused_writes() const {
-    const uint32_t crc = testing::reference_crc32(image_.bytes().data(), 0x3FC);
-    return {{{"-O", "57 s ABCDEFGHIJ"}, kNoUpdate},
-            {{"-G", "sn s J30A4F7K99"}, kNoUpdate},
-            {{"-G", "posid b 0x12 0x34"}, kNoUpdate},
-            {{"-S"}, "Calculated CRC = 0x" + hex(crc) + "\nStored CRC     = 0x0\nNew Stored CRC = 0x0\n" +
-                         kNoUpdate},
-            {{"-w", raw_}, kNoUpdate}};
-  }
-
   testing::FixtureDb db_;
-  testing::Image image_ = testing::Image::full().set_text(0, 0x39, "OLDSERIAL1");
+  Bytes image_ = testing::full_image();
   std::string dev_ = db_.device_path("mb"), raw_ = db_.scratch("block.raw");
 };
 
+// The library's diagnostic names the device on standard error.
 TEST_F(FailuresE2e, WriteToRefusingDeviceFailsAndLeavesItUnchanged) {
   if (!can_mount_read_only()) GTEST_SKIP() << "no private mount namespace (unshare -m)";
-  for (const Row& row : refused_writes()) {
+  char crc[80];
+  std::snprintf(crc, sizeof crc, "Calculated CRC = 0x%x\nStored CRC     = 0x0\nNew Stored CRC = 0x0\n",
+                static_cast<unsigned>(testing::reference_crc32(image_.data(), 0x3FC)));
+  const struct { std::vector<std::string> args; std::string out; } rows[] = {
+      {{"-O", "57 s ABCDEFGHIJ"}, kNoUpdate}, {{"-G", "sn s J30A4F7K99"}, kNoUpdate},
+      {{"-G", "posid b 0x12 0x34"}, kNoUpdate}, {{"-S"}, crc + kNoUpdate}, {{"-w", raw_}, kNoUpdate}};
+  for (const auto& row : rows) {
     const RunResult r = run_read_only(row.args);
     EXPECT_EQ(r.out, row.out) << row.args[0];
     EXPECT_EQ(r.status, 1) << row.args[0];
-    EXPECT_EQ(db_.read_device("mb"), image_.bytes()) << row.args[0];
-  }
-}
-
-// The library's diagnostics name the device on standard error.
-TEST_F(FailuresE2e, WriteToRefusingDeviceNamesTheDevice) {
-  if (!can_mount_read_only()) GTEST_SKIP() << "no private mount namespace (unshare -m)";
-  for (const Row& row : refused_writes()) {
-    const RunResult r = run_read_only(row.args);
     EXPECT_EQ(r.err.rfind("orvantis: " + dev_ + ": ", 0), 0u) << row.args[0] << ": " << r.err;
+    EXPECT_EQ(db_.read_device("mb"), image_) << row.args[0];
   }
 }
 
@@ -129,6 +113,17 @@ TEST_F(FailuresE2e, BurnRefusesFileThatReadsShorterThanItsSize) {
   EXPECT_EQ(r.out, "Corrupted VPD Raw File (wrong size)!\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(db_.read_device("psu"), before);
+}
+
+// A printout line is read up to 128 KiB; a longer one refuses the printout before any raw file
+// is made, so memory stays bounded whatever the input.
+TEST_F(FailuresE2e, HundredMegabyteLineIsRefusedWithoutRawFile) {
+  const std::string ascii = db_.scratch("huge.txt"), raw = db_.scratch("huge.raw");
+  testing::write_file(ascii, std::string(34, ' ') + "Length: [" + std::string(100 << 20, 'A'));
+  const RunResult r = db_.run({"-c", ascii, raw});
+  EXPECT_EQ(r.out, "Convert2bin failed: line 1: line longer than 131072 characters\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_FALSE(std::filesystem::exists(raw));
 }
 
 }  // namespace

@@ -16,13 +16,10 @@
 // `orvantis ARGS 2>` also shows standard error after standard output, each line behind "2> ",
 // with the database copy's path written as ROOT. Words may be quoted with '...' or "...". Output without a final newline is followed by
 // "\ no newline at end". ORVANTIS_UPDATE_TRANSCRIPTS=1 rewrites the files from the actual output.
-#include <dirent.h>
-#include <sys/stat.h>
-#include <sys/types.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -32,58 +29,53 @@ namespace orvantis {
 namespace testing {
 namespace {
 
+namespace fs = std::filesystem;
+
 // Beside this source file; CMake passes sources by absolute path.
 const std::string kDir = std::string(__FILE__).substr(0, std::string(__FILE__).rfind('/')) + "/transcripts";
 
 std::vector<std::string> transcript_names() {
   std::vector<std::string> names;
-  if (DIR* d = ::opendir(kDir.c_str())) {
-    while (dirent* e = ::readdir(d)) {
-      std::string n = e->d_name;
-      if (n.size() > 2 && n.compare(n.size() - 2, 2, ".t") == 0) names.push_back(n.substr(0, n.size() - 2));
-    }
-    ::closedir(d);
-  }
+  for (const auto& entry : fs::directory_iterator(kDir))
+    if (entry.path().extension() == ".t") names.push_back(entry.path().stem());
   std::sort(names.begin(), names.end());
   return names;
 }
 
+// Words separated by blanks; '...' and "..." quote a part of a word, blanks included.
 std::vector<std::string> split_words(const std::string& line) {
   std::vector<std::string> words;
-  std::string w;
   bool in_word = false;
   for (size_t i = 0; i < line.size(); ++i) {
-    char c = line[i];
-    if (c == '\'' || c == '"') {
-      size_t close = line.find(c, i + 1);
-      if (close == std::string::npos) close = line.size();
-      w += line.substr(i + 1, close - i - 1);
-      i = close;
-      in_word = true;
-    } else if (c == ' ') {
-      if (in_word) words.push_back(w);
-      w.clear();
+    if (line[i] == ' ') {
       in_word = false;
+      continue;
+    }
+    if (!in_word) words.emplace_back();
+    in_word = true;
+    if (line[i] == '\'' || line[i] == '"') {
+      const size_t close = std::min(line.find(line[i], i + 1), line.size());
+      words.back() += line.substr(i + 1, close - i - 1);
+      i = close;
     } else {
-      w += c;
-      in_word = true;
+      words.back() += line[i];
     }
   }
-  if (in_word) words.push_back(w);
   return words;
 }
 
 std::string hex_dump(const Bytes& b, size_t offset, size_t length) {
   std::string out;
   char buf[24];
-  for (size_t i = offset; i < std::min(b.size(), offset + length); ++i) {
+  const size_t end = std::min(b.size(), offset + length);
+  for (size_t i = offset; i < end; ++i) {
     if ((i - offset) % 16 == 0) {
       std::snprintf(buf, sizeof buf, "%06zx:", i);
       out += buf;
     }
     std::snprintf(buf, sizeof buf, " %02x", b[i]);
     out += buf;
-    if ((i - offset) % 16 == 15 || i + 1 == std::min(b.size(), offset + length)) out += '\n';
+    if ((i - offset) % 16 == 15 || i + 1 == end) out += '\n';
   }
   return out;
 }
@@ -121,13 +113,13 @@ std::string run_command(const std::string& root, const std::vector<std::string>&
     for (size_t i = 3; i < w.size(); ++i) b.at(at + i - 3) = static_cast<unsigned char>(number(i));
     write_file(path(1), b);
   } else if (cmd == "copy") {
-    write_file(path(2), read_file(path(1)));
+    fs::copy_file(path(1), path(2), fs::copy_options::overwrite_existing);
   } else if (cmd == "rm") {
-    std::remove(path(1).c_str());
+    fs::remove(path(1));
   } else if (cmd == "mkdir") {
-    ::mkdir(path(1).c_str(), 0755);
+    fs::create_directory(path(1));
   } else if (cmd == "truncate") {
-    Bytes b = read_file(path(1));
+    Bytes b = read_file(path(1));  // a missing file is made
     b.resize(number(2));
     write_file(path(1), b);
   } else if (cmd == "line") {
@@ -162,21 +154,6 @@ std::string run_command(const std::string& root, const std::vector<std::string>&
   return "";
 }
 
-void copy_tree(const std::string& from, const std::string& to) {
-  ::mkdir(to.c_str(), 0755);
-  DIR* d = ::opendir(from.c_str());
-  ASSERT_NE(d, nullptr) << from;
-  while (dirent* e = ::readdir(d)) {
-    std::string n = e->d_name;
-    if (n == "." || n == "..") continue;
-    struct stat st;
-    ::stat((from + "/" + n).c_str(), &st);
-    if (S_ISDIR(st.st_mode)) copy_tree(from + "/" + n, to + "/" + n);
-    else write_file(to + "/" + n, read_file(from + "/" + n));
-  }
-  ::closedir(d);
-}
-
 class Transcript : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Transcript, ReplaysByteForByte) {
@@ -184,7 +161,7 @@ TEST_P(Transcript, ReplaysByteForByte) {
   const std::string expected = string_of(read_file(file));
   TempDir dir;
   const std::string root = dir.path() + "/db";
-  copy_tree(SAMPLE_DB_DIR, root);
+  fs::copy(SAMPLE_DB_DIR, root, fs::copy_options::recursive);
 
   std::string actual;
   size_t pos = 0;

@@ -1,5 +1,5 @@
-// Test support: fixture VPD databases in temporary directories, images built from readable field
-// values, and running the real orvantis binary against them.
+// Test support: fixture VPD databases in temporary directories, device images, and running the
+// real orvantis binary (or the tool in a forked child) against them.
 #pragma once
 
 #include <cstdint>
@@ -13,13 +13,9 @@ namespace testing {
 
 using Bytes = std::vector<unsigned char>;
 
-Bytes bytes_of(const std::string& s);
 std::string string_of(const Bytes& b);
-// "01 02 ff" or "0102FF" to bytes; blanks are ignored.
-Bytes hex_bytes(const std::string& hex);
 
 Bytes read_file(const std::string& path);   // empty when missing
-bool file_exists(const std::string& path);
 void write_file(const std::string& path, const Bytes& data);
 void write_file(const std::string& path, const std::string& text);
 
@@ -66,7 +62,6 @@ class FixtureDb {
   void add_fru(unsigned fru, const std::string& format, uint32_t max_size, const std::string& device,
                const Bytes& image, const std::string& description = "fixture FRU");
   std::string device_path(const std::string& name) const { return root() + "/dev/" + name; }
-  void write_device(const std::string& name, const Bytes& image) const;
   Bytes read_device(const std::string& name) const;
   // A scratch file path inside the fixture directory.
   std::string scratch(const std::string& name) const { return root() + "/" + name; }
@@ -80,33 +75,11 @@ class FixtureDb {
   std::string inventory_;
 };
 
-// The last table index of each format's table, and the table itself.
-const vpd_lib::FieldDescriptor* table_for(int16_t format);
-uint32_t table_last(int16_t format);
-// Byte address of entry `index` in vpd_data / a whole-device image.
-uint32_t address_of(const vpd_lib::FieldDescriptor& d);
-
-// A device image built field by field.
-class Image {
- public:
-  explicit Image(size_t size, unsigned char fill = 0) : bytes_(size, fill) {}
-  // A VPD_FORMAT_FULL image: length word 03 FE, the layout byte, 8 blocks unless size says less.
-  static Image full(int layout = 2, size_t size = 0x2000);
-  static Image brief(size_t size = 0x100);                 // length word FE 00
-  static Image cff3(uint16_t length, size_t size = 0x100); // little-endian length word
-
-  Image& set(uint32_t address, const Bytes& data);
-  Image& set_field(int16_t format, uint32_t index, const Bytes& data);  // at the field's address
-  Image& set_text(int16_t format, uint32_t index, const std::string& text);
-  Image& patch(uint32_t address, unsigned char value);
-  // Stores the correct block-0 CRC of a full image (big-endian at 0x3FC).
-  Image& fix_crc();
-  const Bytes& bytes() const { return bytes_; }
-  Bytes& bytes() { return bytes_; }
-
- private:
-  Bytes bytes_;
-};
+// Whole device images that hold only a length word: a full record of 8 KiB (03 FE, then the
+// layout byte), a brief one of 256 bytes (FE 00), a compact one with its little-endian length.
+Bytes full_image(int layout = 2);
+Bytes brief_image();
+Bytes cff3_image(uint16_t length, size_t size = 0x100);
 
 // CRC-32 (zlib's) computed bit by bit, independent of the library's table-driven code.
 uint32_t reference_crc32(const unsigned char* data, size_t size);
