@@ -30,6 +30,7 @@ namespace {
 
 using vpd_lib::FieldDescriptor;
 using Bytes = std::vector<unsigned char>;
+constexpr size_t kBlock = vpd_lib::VPD_FULL_BLOCK_SIZE;
 
 enum Store { PADDED, AS_IS };
 
@@ -484,10 +485,10 @@ const std::vector<FieldValue> kPowerSupply = {
 
 Bytes system_board(const std::vector<FieldValue>& changes, size_t size) {
   // Blocks 6 and 7 are not part of the layout and stay erased (0xFF).
-  const size_t described = std::min<size_t>(size, 6 * 0x400);
+  const size_t described = std::min<size_t>(size, 6 * kBlock);
   ImageBuilder image(kFull, described);
   image.set(kSystemBlock0);
-  if (described > 0x400) image.set(kSystemBlocks1To5);
+  if (described > kBlock) image.set(kSystemBlocks1To5);
   image.set(changes);
   image.set_crc("Block 0 CRC", 0x3FC);
   Bytes out(size, 0xFF);
@@ -503,7 +504,7 @@ Bytes riser_board() {
 }
 
 Bytes adapter() {
-  ImageBuilder image(kBrief, 0x100);
+  ImageBuilder image(kBrief, vpd_lib::VPD_BRIEF_BLOCK_SIZE);
   image.set(kAdapter);
   image.set_crc("Component Checksum", 0xFC);
   return image.bytes();
@@ -557,7 +558,7 @@ int main(int argc, char** argv) {
     make_dir(dir);
     make_dir(dir + "/dev");
     write_image(dir, "mb_vpd", system_board({}, 0x2000));
-    write_image(dir, "mb_vpd.backup", system_board(kSystemBackupChanges, 0x400));
+    write_image(dir, "mb_vpd.backup", system_board(kSystemBackupChanges, kBlock));
     write_image(dir, "riser_vpd", riser_board());
     write_image(dir, "ocp_vpd", adapter());
     write_image(dir, "psu1_vpd", power_supply());
