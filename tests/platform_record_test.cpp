@@ -1,6 +1,7 @@
-// The file-backed VPD library in-process, for what the tool cannot show: unknown field ids and a
-// write that gives up when another process keeps the device's lock. The rest of the library is replayed through the tool in tests/transcripts/platform_*.t
-// and under injected device faults in tests/device_faults_test.cpp.
+// The file-backed VPD library in-process, for what the tool cannot show: unknown field ids, raw
+// ranges whose end wraps 32 bits, and a write that gives up when another process keeps the
+// device's lock. The rest of the library is replayed through the tool in
+// tests/transcripts/platform_*.t and under injected device faults in tests/device_faults_test.cpp.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -56,6 +57,20 @@ TEST_F(Library, FieldIdsOutsideTheFormatsTableAreUnknown) {
     EXPECT_EQ(r->write_field(row.id, 1, byte, true), row.known ? 1 : -1);  // writes back what it read
   }
   for (unsigned i = 0; i < 4; ++i) EXPECT_EQ(db.read_device(formats[i]), images[i]) << formats[i];
+}
+
+TEST_F(Library, RawRangesEndAtMaxSizeEvenWhenTheSumWraps) {
+  db.add_line("0 yes full 0x2000 /dev/zero");  // no end of its own: only max_size bounds a range
+  vpd_lib::vpd* r = vpd_lib::find_vpd_record(0, true);
+  ASSERT_NE(r, nullptr);
+  struct Row { uint32_t offset, length; bool ok; };
+  const Row rows[] = {{0x1FE0, 0x20, true}, {0x1FF0, 0x20, false},  // at and past max_size
+                      {0xFFFFFFF0, 0x20, false}, {0x10, 0xFFFFFFF8, false}};  // offset + length wraps to 0x10
+  for (const Row& row : rows) {
+    unsigned char zeros[0x20] = {};
+    EXPECT_EQ(r->read_raw(row.offset, row.length, zeros) != 0, row.ok) << &row - rows;
+    EXPECT_EQ(r->write_raw(row.offset, row.length, zeros, false) != 0, row.ok) << &row - rows;
+  }
 }
 
 TEST_F(Library, WriteFailsAfterTheTimeoutWhileAnotherDescriptorHoldsTheLock) {
