@@ -7,8 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -22,7 +22,8 @@ using testing::RunResult;
 
 const std::string kNoUpdate = "Failed to update VPD\n";
 
-// FRU 0: a full record of zeros, whose stored CRC (0) is wrong. FRU 2: a compact record of one 4096-byte block.
+// FRU 0: a full record of zeros, whose stored CRC (0) is wrong. FRU 2: a compact record of one
+// 4096-byte block.
 class FailuresE2e : public ::testing::Test {
  protected:
   void SetUp() override {
