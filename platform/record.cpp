@@ -119,10 +119,7 @@ class FileRecord : public vpd_lib::vpd {
   }
 
   bool load(int) override {
-    if (!present_) {
-      report("FRU %u is marked not present in %s/inventory", fru_, root_.c_str());
-      return false;
-    }
+    if (!present_or_report()) return false;
     const std::string file = path();
     Device own;
     Device& device = update_ ? hold_ : own;
@@ -162,12 +159,13 @@ class FileRecord : public vpd_lib::vpd {
   void plan_update() override { update_ = true; }
 
  private:
+  bool present_or_report() const {
+    if (!present_) report("FRU %u is marked not present in %s/inventory", fru_, root_.c_str());
+    return present_;
+  }
   // Reports why a raw access cannot go ahead.
   bool usable(unsigned int offset, unsigned int length, const unsigned char* buffer) const {
-    if (!present_) {
-      report("FRU %u is marked not present in %s/inventory", fru_, root_.c_str());
-      return false;
-    }
+    if (!present_or_report()) return false;
     if (uint64_t{offset} + length > max_size) {
       report("%s: %u bytes at offset 0x%x pass the FRU's max_size 0x%x", path().c_str(), length,
              offset, static_cast<unsigned>(max_size));
