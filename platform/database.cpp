@@ -1,14 +1,14 @@
 #include "database.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "util/number.h"
 #include "vpd_access/vpd.h"
@@ -108,59 +108,122 @@ std::string database_root() {
   return default_database_root();
 }
 
-Inventory parse_inventory(const std::string& text) {
-  Inventory inv;
-  inv.status = INVENTORY_INVALID;
-  std::istringstream in(text);
-  std::vector<InventoryEntry> entries;
-  std::vector<unsigned> line_of(256, 0);  // where each FRU id was first given
-  unsigned number = 0;
-  for (std::string line; std::getline(in, line);) {
-    ++number;
+namespace {
+
+// Builds an inventory one line at a time, so that reading it needs no more memory than its
+// longest line and its 256 possible FRUs, whatever the file holds.
+class InventoryParser {
+ public:
+  // Parses line number `number` (without its '\n'); false once the inventory is rejected.
+  bool add(std::string line, unsigned number) {
     // An inventory edited on Windows ends its lines "\r\n": the '\r' is no part of the last column.
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    size_t first = line.find_first_not_of(" \t");
-    if (first == std::string::npos || line[first] == '#') continue;
+    if (line.size() > kMaxInventoryLine)
+      return reject(number, "line longer than " + std::to_string(kMaxInventoryLine) + " characters");
+    for (unsigned char c : line)
+      if ((c < 0x20 && c != '\t') || c == 0x7F)
+        return reject(number, c == 0 ? "NUL byte" : "control byte " + hex_byte(c));
+    const size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos || line[first] == '#') return true;
     InventoryEntry entry;
     std::string wrong = parse_line(line, &entry);
-    if (wrong.empty() && line_of[entry.fru] != 0)
-      wrong = "FRU " + std::to_string(entry.fru) + " was given on line " + std::to_string(line_of[entry.fru]);
-    if (!wrong.empty()) {
-      inv.error = std::to_string(number) + ": " + wrong;
+    if (wrong.empty() && line_of_[entry.fru] != 0)
+      wrong = "FRU " + std::to_string(entry.fru) + " was given on line " + std::to_string(line_of_[entry.fru]);
+    if (!wrong.empty()) return reject(number, wrong);
+    line_of_[entry.fru] = number;
+    entries_.push_back(entry);
+    return true;
+  }
+
+  Inventory finish() {
+    Inventory inv;
+    if (!error_.empty()) {
+      inv.status = INVENTORY_INVALID;
+      inv.error = error_;
       return inv;
     }
-    line_of[entry.fru] = number;
-    entries.push_back(entry);
+    std::sort(entries_.begin(), entries_.end(),
+              [](const InventoryEntry& a, const InventoryEntry& b) { return a.fru < b.fru; });
+    inv.status = INVENTORY_OK;
+    inv.entries = std::move(entries_);
+    return inv;
   }
-  std::sort(entries.begin(), entries.end(),
-            [](const InventoryEntry& a, const InventoryEntry& b) { return a.fru < b.fru; });
-  inv.status = INVENTORY_OK;
-  inv.entries = std::move(entries);
-  return inv;
+
+ private:
+  static std::string hex_byte(unsigned char c) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(c));
+    return text;
+  }
+  bool reject(unsigned number, const std::string& wrong) {
+    error_ = std::to_string(number) + ": " + wrong;
+    return false;
+  }
+
+  std::vector<InventoryEntry> entries_;
+  unsigned line_of_[256] = {};  // where each FRU id was first given
+  std::string error_;
+};
+
+}  // namespace
+
+Inventory parse_inventory(const std::string& text) {
+  InventoryParser parser;
+  unsigned number = 0;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    if (!parser.add(text.substr(start, end - start), ++number)) break;
+    start = end + 1;
+  }
+  return parser.finish();
 }
 
+// Only a regular file is an inventory: a FIFO, socket or device is refused at once (the open does
+// not wait for a FIFO's writer), and a read error is an error, never the end of the file.
 Inventory read_inventory(const std::string& root) {
   Inventory inv;
   inv.status = INVENTORY_MISSING;
-  std::string path = root + "/inventory";
-  // A directory would open as an empty stream; it is no inventory.
-  struct stat st;
-  if (::stat(path.c_str(), &st) != 0) {
+  const std::string path = root + "/inventory";
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
     inv.error = std::strerror(errno);
     return inv;
   }
-  if (S_ISDIR(st.st_mode)) {
-    inv.error = std::strerror(EISDIR);
+  struct stat st = {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    inv.error = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+    ::close(fd);
     return inv;
   }
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  if (in) text << in.rdbuf();
-  if (!in || in.bad()) {
-    inv.error = "cannot be read";
-    return inv;
+  InventoryParser parser;
+  std::string line;
+  unsigned number = 0;
+  bool accepted = true;
+  char chunk[4096];
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      inv.error = std::strerror(errno);
+      ::close(fd);
+      return inv;
+    }
+    if (n == 0) break;
+    for (ssize_t i = 0; i < n && accepted; ++i) {
+      if (chunk[i] != '\n') {
+        // One character past the bound is enough for the parser to reject the line.
+        if (line.size() <= kMaxInventoryLine + 1) line += chunk[i];
+        continue;
+      }
+      accepted = parser.add(std::move(line), ++number);
+      line.clear();
+    }
+    if (!accepted) break;
   }
-  return parse_inventory(text.str());
+  ::close(fd);
+  if (accepted && !line.empty()) parser.add(std::move(line), ++number);
+  return parser.finish();
 }
 
 std::string device_path(const std::string& root, const std::string& name, bool backup) {

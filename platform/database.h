@@ -9,6 +9,7 @@
 // are ignored. Any other line that does not follow this shape rejects the whole inventory.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -49,11 +50,15 @@ std::string database_root();
 // The root fixed at build time (default_root.cpp, one variant linked into each program).
 const char* default_database_root();
 
+// The longest inventory line accepted, in bytes: a real line is well under 200.
+constexpr size_t kMaxInventoryLine = 4096;
+
 // Parses inventory text. On any bad line or duplicate id the result is INVENTORY_INVALID with no
 // entries: a half-understood inventory must not drive writes to devices.
 Inventory parse_inventory(const std::string& text);
 
-// Reads and parses ROOT/inventory.
+// Reads and parses ROOT/inventory, which must be a regular file. Lines longer than
+// kMaxInventoryLine, NUL bytes and control bytes other than tab reject it with the line number.
 Inventory read_inventory(const std::string& root);
 
 // The file holding a device's VPD: ROOT/dev/NAME, or NAME itself when it is an absolute path;

@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,6 +33,11 @@ size_t half(size_t n) { return n > 1 ? n / 2 : n; }
 int sys_open(const char* path, int flags) {
   if (fault(OP_OPEN) != FAULT_NONE) return errno = EIO, -1;
   return ::open(path, flags);
+}
+
+int sys_stat(const char* path, struct stat* st) {
+  if (fault(OP_STAT) != FAULT_NONE) return errno = EIO, -1;
+  return ::stat(path, st);
 }
 
 int sys_flock(int fd, int operation) {
@@ -78,45 +82,75 @@ unsigned long long ull(uint64_t v) { return static_cast<unsigned long long>(v); 
 
 }  // namespace
 
-void report(const char* format, ...) {
-  char line[1024];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(line, sizeof line, format, args);
-  va_end(args);
-  std::fprintf(stderr, "orvantis: %s\n", line);
-}
-
 void set_lock_timeout_ms(unsigned ms) { g_lock_timeout_ms = ms; }
 void set_device_hook(DeviceHook hook) { g_hook = hook; }
 
-Device::~Device() {
+Device::~Device() { close(); }
+
+void Device::close() {
   if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
 }
 
 bool Device::open(const std::string& path, DeviceAccess access, DeviceLock lock) {
   path_ = path;
-  const int mode = access == DEVICE_WRITE ? O_RDWR : O_RDONLY;
+  // A file replaced while we waited for its lock is opened again; one that keeps being replaced
+  // is given up on.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    bool replaced = false;
+    if (open_once(access, lock, &replaced)) return true;
+    if (!replaced) return false;
+  }
+  report("%s: replaced again and again while waiting for its lock", path_.c_str());
+  return false;
+}
+
+bool Device::open_once(DeviceAccess access, DeviceLock lock, bool* replaced) {
+  close();
+  write_errno_ = 0;
   // Without O_NONBLOCK a FIFO would wait here for a writer.
-  fd_ = sys_open(path.c_str(), mode | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  const int flags = O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+  fd_ = sys_open(path_.c_str(), (access == DEVICE_READ ? O_RDONLY : O_RDWR) | flags);
+  if (fd_ < 0 && access == DEVICE_UPDATE && (errno == EROFS || errno == EACCES || errno == EPERM)) {
+    write_errno_ = errno;
+    fd_ = sys_open(path_.c_str(), O_RDONLY | flags);
+  }
   if (fd_ < 0) {
-    report("%s: cannot open%s: %s", path.c_str(), access == DEVICE_WRITE ? " for writing" : "",
+    report("%s: cannot open%s: %s", path_.c_str(), access == DEVICE_WRITE ? " for writing" : "",
            std::strerror(errno));
     return false;
   }
   struct stat st;
   if (::fstat(fd_, &st) != 0 ||
       (!S_ISREG(st.st_mode) && !S_ISBLK(st.st_mode) && !S_ISCHR(st.st_mode))) {
-    report("%s: not a file or device that can hold VPD", path.c_str());
+    report("%s: not a file or device that can hold VPD", path_.c_str());
     return false;
   }
   character_ = S_ISCHR(st.st_mode);
-  const int flags = ::fcntl(fd_, F_GETFL);
-  if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    report("%s: %s", path.c_str(), std::strerror(errno));
+  dev_ = st.st_dev;
+  ino_ = st.st_ino;
+  const int fl = ::fcntl(fd_, F_GETFL);
+  if (fl < 0 || ::fcntl(fd_, F_SETFL, fl & ~O_NONBLOCK) != 0) {
+    report("%s: %s", path_.c_str(), std::strerror(errno));
     return false;
   }
-  return this->lock(lock);
+  if (!this->lock(lock)) return false;
+  if (lock == DEVICE_UNLOCKED) return true;
+  const bool same = still_at_path("cannot check the file after locking it");
+  *replaced = !same && errno == 0;
+  return same;
+}
+
+// Whether the path still names the open file. A failed check is reported (`what` and the system's
+// text) and leaves errno set; a path that names another file leaves errno 0.
+bool Device::still_at_path(const char* what) const {
+  struct stat st;
+  if (sys_stat(path_.c_str(), &st) != 0) {
+    report("%s: %s: %s", path_.c_str(), what, std::strerror(errno));
+    return false;
+  }
+  errno = 0;
+  return st.st_dev == dev_ && st.st_ino == ino_;
 }
 
 // Polls for the flock lock until the timeout passes.
@@ -190,6 +224,14 @@ bool Device::read(uint64_t offset, uint32_t length, unsigned char* buffer) {
 }
 
 bool Device::write(uint64_t offset, uint32_t length, const unsigned char* buffer) {
+  if (write_errno_ != 0) {
+    report("%s: cannot open for writing: %s", path_.c_str(), std::strerror(write_errno_));
+    return false;
+  }
+  if (!still_at_path("cannot check the file before writing")) {
+    if (errno == 0) report("%s: is no longer the file that was read; nothing written", path_.c_str());
+    return false;
+  }
   uint64_t end = 0;
   if (file_length(&end) && offset + length > end) {
     report("%s: %u bytes at offset 0x%llx pass the end of the file (%llu bytes)", path_.c_str(),

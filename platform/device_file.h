@@ -5,8 +5,11 @@
 // - An open device holds a flock(2) lock: shared for reading, exclusive for a command that will
 //   write, so two processes never interleave a write with a read or another write of the same
 //   device. A lock not obtained within the lock timeout (3 s) fails the open. A record that will be
-//   written keeps its exclusive lock from its load to its last write (see record.cpp); its writes
-//   then go through a second descriptor that takes no lock of its own.
+//   written opens its device once, in load, and reads and writes through that descriptor until
+//   the process ends (see record.cpp).
+// - The lock belongs to the file the path names: a file put in its place (by rename, or a symlink
+//   relinked) while the open waited for the lock is opened again; a write refuses a path that no
+//   longer names the open file, so bytes computed from one file never land in another.
 // - A write never creates, truncates or extends the file: the range must lie inside the file's
 //   current length (character devices have no length of their own; there the caller's bound holds).
 // - A write succeeds only when every byte was written, fsync(2) succeeded (a character device that
@@ -20,12 +23,15 @@
 #include <cstdint>
 #include <string>
 
+#include "util/report.h"
+
 namespace vpd_platform {
 
-// Writes "orvantis: " and the formatted text as one line on standard error.
-void report(const char* format, ...) __attribute__((format(printf, 1, 2)));
+using orvantis::report;
 
-enum DeviceAccess { DEVICE_READ, DEVICE_WRITE };
+// DEVICE_UPDATE opens for reading and writing; where the file refuses writing (a read-only file
+// system or mount) it opens for reading, and every write then fails with the reason.
+enum DeviceAccess { DEVICE_READ, DEVICE_WRITE, DEVICE_UPDATE };
 enum DeviceLock { DEVICE_UNLOCKED, DEVICE_SHARED, DEVICE_EXCLUSIVE };
 
 // An open device file, closed (and so unlocked) when it goes out of scope.
@@ -55,10 +61,15 @@ class Device {
   bool write(uint64_t offset, uint32_t length, const unsigned char* buffer);
 
  private:
+  bool open_once(DeviceAccess access, DeviceLock lock, bool* replaced);
   bool lock(DeviceLock lock);
+  bool still_at_path(const char* what) const;
+  void close();
 
   int fd_ = -1;
   bool character_ = false;
+  int write_errno_ = 0;  // why a DEVICE_UPDATE open could not write, 0 when it can
+  uint64_t dev_ = 0, ino_ = 0;
   std::string path_;
 };
 
@@ -67,9 +78,10 @@ void set_lock_timeout_ms(unsigned ms);
 
 // Test seam: every system call the device layer makes on a device passes through here first.
 // A hook (set only by tests; the tool never sets one) sees the call and the bytes it is to move
-// (0 for open, lock and sync) and may make it fail (EIO), move half the bytes, or end the process
-// after writing half (a power loss).
-enum DeviceOp { OP_OPEN, OP_LOCK, OP_READ, OP_WRITE, OP_SYNC };
+// (0 for open, lock, stat and sync) and may make it fail (EIO), move half the bytes, or end the
+// process after writing half (a power loss). OP_STAT is the check that the path still names the
+// open file.
+enum DeviceOp { OP_OPEN, OP_LOCK, OP_READ, OP_WRITE, OP_SYNC, OP_STAT };
 enum DeviceFault { FAULT_NONE, FAULT_ERROR, FAULT_HALF, FAULT_POWER_LOSS };
 using DeviceHook = DeviceFault (*)(DeviceOp op, size_t bytes);
 void set_device_hook(DeviceHook hook);

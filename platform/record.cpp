@@ -9,17 +9,18 @@
 // vpd_data: zero-filled, at least 0x400 bytes (block 0 for the CRC) and exactly as large as the
 // furthest field end of any descriptor table, so every field address (block * 0x400 + offset)
 // & 0xFFFF plus its length lies inside it whatever the device holds. load copies the device's
-// bytes to the same offsets: all of its first min(file length, max_size, buffer size) bytes, or,
-// when the command planned its reads (plan_read), only those ranges; the rest stays zero. Nothing
-// past the buffer is ever read, so memory stays bounded on any device. load fails when the FRU is
-// not present, the device cannot be opened, locked or read, or it yields no byte at all.
+// bytes to the same offsets: all of its first min(max_size, buffer size) bytes, or, when the
+// command planned its reads (plan_read), only those ranges; the rest stays zero. Nothing past the
+// buffer is ever read, so memory stays bounded on any device. load fails when the FRU is not
+// present, the device cannot be opened, locked or read, or holds fewer bytes than max_size says.
 //
 // Writes (write_raw, write_field, vpd_write_field): the range must end at or before max_size and
 // inside the device file, which never changes length. The device is locked exclusively for the
 // write, the bytes are synced and read back; only a write that reads back equal succeeds, and only
 // then does write_field copy the bytes into vpd_data. A failed write leaves vpd_data as it was.
-// A record told plan_update takes the exclusive lock in load and keeps it to the end of the
-// process; otherwise reads lock the device shared for the read alone. A lock not obtained within
+// A record told plan_update opens its device once, in load, with the exclusive lock, and does
+// every later read and write through that descriptor to the end of the process; otherwise reads
+// lock the device shared for the read alone. A lock not obtained within
 // 3 s fails the operation. Every failure is explained on standard error (device_file.h).
 //
 // Field ids: base + index, where base is the record format's (0, 0x2000, 0x3000) and index lies
@@ -30,11 +31,14 @@
 // read_field_to_string: mode 4 gives the field's text up to its first NUL with trailing blanks
 // removed; every other mode (0 included) gives "0x" and the bytes in upper-case hex in stored
 // order. The width argument is not used.
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <map>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "crc32.h"
@@ -109,13 +113,14 @@ class FileRecord : public vpd_lib::vpd {
     return device.open(file, DEVICE_READ, DEVICE_SHARED) && device.read(offset, length, buffer);
   }
 
+  // A record loaded for update writes through the descriptor its load read from, under the lock
+  // taken there.
   int write_raw(unsigned int offset, unsigned int length, unsigned char* buffer, bool) override {
     if (!usable(offset, length, buffer)) return 0;
     const std::string file = path();
-    // The record's own exclusive lock already keeps every other process out.
+    if (holds(file)) return hold_.write(offset, length, buffer);
     Device device;
-    return device.open(file, DEVICE_WRITE, holds(file) ? DEVICE_UNLOCKED : DEVICE_EXCLUSIVE) &&
-           device.write(offset, length, buffer);
+    return device.open(file, DEVICE_WRITE, DEVICE_EXCLUSIVE) && device.write(offset, length, buffer);
   }
 
   bool load(int) override {
@@ -123,14 +128,15 @@ class FileRecord : public vpd_lib::vpd {
     const std::string file = path();
     Device own;
     Device& device = update_ ? hold_ : own;
-    if (!device.is_open() &&
-        !device.open(file, DEVICE_READ, update_ ? DEVICE_EXCLUSIVE : DEVICE_SHARED))
+    if (!device.is_open() && !device.open(file, update_ ? DEVICE_UPDATE : DEVICE_READ,
+                                          update_ ? DEVICE_EXCLUSIVE : DEVICE_SHARED))
       return false;
-    // Nothing past the furthest field is ever looked at, so nothing past it is read: a huge
-    // max_size on a large device costs neither memory nor bus time.
+    // Bytes past max_size are no part of the record and stay zero; bytes inside it must all be
+    // read, so a device shorter than the inventory says fails rather than showing zeros. Nothing
+    // past the furthest field is ever looked at, so nothing past it is read: a huge max_size on a
+    // large device costs neither memory nor bus time.
     const size_t extent = vpd_data_extent();
-    uint64_t end = std::min<uint64_t>(max_size, extent), file_length = 0;
-    if (device.file_length(&file_length)) end = std::min(end, file_length);
+    const uint64_t end = std::min<uint64_t>(max_size, extent);
     std::vector<Range> ranges =
         plan_.empty() ? std::vector<Range>{{0, static_cast<uint32_t>(end)}} : merged(plan_);
     std::vector<unsigned char> data(extent, 0);
@@ -138,12 +144,12 @@ class FileRecord : public vpd_lib::vpd {
     for (const Range& r : ranges) {
       if (r.offset >= end) continue;
       const uint32_t want = static_cast<uint32_t>(std::min<uint64_t>(r.length, end - r.offset));
-      uint32_t got = 0;
-      if (!device.read_upto(r.offset, want, data.data() + r.offset, &got)) return false;
-      any = any || got > 0;
+      if (!device.read(r.offset, want, data.data() + r.offset)) return false;
+      any = any || want > 0;
     }
     if (!any) {
-      report("%s: holds no VPD bytes", file.c_str());
+      report("%s: holds no VPD bytes within max_size 0x%x", file.c_str(),
+             static_cast<unsigned>(max_size));
       return false;
     }
     data_ = std::move(data);
@@ -218,9 +224,14 @@ Library& library() {
   Library& lib = library_state();
   if (!lib.ready) {
     lib.root = database_root();
-    lib.inventory = read_inventory(lib.root);
-    lib.ready = true;
     const std::string path = lib.root + "/inventory";
+    try {
+      lib.inventory = read_inventory(lib.root);
+    } catch (const std::bad_alloc&) {
+      lib.inventory = Inventory();
+      lib.inventory.error = "out of memory";
+    }
+    lib.ready = true;
     if (lib.inventory.status == INVENTORY_MISSING)
       report("%s: cannot read the inventory: %s", path.c_str(), lib.inventory.error.c_str());
     else if (lib.inventory.status != INVENTORY_OK)
@@ -400,6 +411,27 @@ int fill_stream_with_vpd_info(std::stringstream* out) {
   if (!out) return vpd_platform::INVENTORY_INVALID;
   *out << vpd_platform::inventory_text(lib.inventory);
   return 0;
+}
+
+bool is_vpd_device(uint64_t dev, uint64_t ino, uint64_t rdev, unsigned* fru, std::string* path) {
+  const vpd_platform::Library& lib = vpd_platform::library();
+  for (const vpd_platform::InventoryEntry& entry : lib.inventory.entries) {
+    const std::string candidates[] = {
+        vpd_platform::device_path(lib.root, entry.device, false),
+        vpd_platform::device_path(lib.root, entry.device, true),
+        entry.fru == 0 ? vpd_platform::device_path(lib.root, vpd_lib::VPD_BACKUP_DEVICE, false) : ""};
+    for (const std::string& candidate : candidates) {
+      struct stat st;
+      if (candidate.empty() || ::stat(candidate.c_str(), &st) != 0) continue;
+      const bool node = S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode);
+      if ((st.st_dev == dev && st.st_ino == ino) || (node && rdev != 0 && st.st_rdev == rdev)) {
+        *fru = entry.fru;
+        *path = candidate;
+        return true;
+      }
+    }
+  }
+  return false;
 }
 
 }  // namespace vpd_db

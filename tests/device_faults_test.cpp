@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/mman.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include "../platform/device_file.h"
 #include "../platform/testing.h"
 #include "support/fixture.h"
+#include "util/bytes.h"
 
 namespace orvantis {
 namespace testing {
@@ -32,8 +34,10 @@ struct Shared {
   unsigned long long bytes_read;
   unsigned fail_at;  // index of the device call to fail; ~0u for none
   DeviceFault fault;
-  int pause_at_open;  // the open (0-based) at which to stop until the test says go; -1 for none
-  int opens;
+  DeviceFault then;  // the fault of the call after it
+  DeviceOp pause_op;  // stop at this call until the test says go ...
+  int pause_at;       // ... the pause_at-th of its kind (0-based); -1 for none
+  int seen;
   int paused[2], go[2];  // pipes
   DeviceOp kinds[256];   // the calls of a clean run, in order
 };
@@ -45,17 +49,41 @@ Shared* g = [] {
 DeviceFault hook(DeviceOp op, size_t bytes) {
   if (op == vpd_platform::OP_READ) g->bytes_read += bytes;
   if (g->ops < 256) g->kinds[g->ops] = op;
-  if (op == vpd_platform::OP_OPEN && g->opens++ == g->pause_at_open) {
+  if (op == g->pause_op && g->seen++ == g->pause_at) {
     char c = 0;
     if (::write(g->paused[1], "p", 1) != 1 || ::read(g->go[0], &c, 1) != 1) ::_exit(98);
   }
-  return g->ops++ == g->fail_at ? g->fault : vpd_platform::FAULT_NONE;
+  const unsigned n = g->ops++;
+  return n == g->fail_at ? g->fault : n == g->fail_at + 1 ? g->then : vpd_platform::FAULT_NONE;
 }
 
 void reset_shared() {
   *g = Shared{};
   g->fail_at = ~0u;
-  g->pause_at_open = -1;
+  g->pause_at = -1;
+}
+
+// Runs `command` in a child that stops at the pause_at-th call of kind `op`; `meanwhile` runs
+// in the test while it is stopped. The command's result.
+template <typename Command, typename Meanwhile>
+RunResult paused_run(DeviceOp op, int pause_at, Command command, Meanwhile meanwhile) {
+  reset_shared();
+  if (::pipe(g->paused) != 0 || ::pipe(g->go) != 0) std::abort();
+  g->pause_op = op;
+  g->pause_at = pause_at;
+  const pid_t helper = ::fork();
+  if (helper == 0) {  // waits for the pause, acts, then lets the command go on
+    char c;
+    if (::read(g->paused[0], &c, 1) != 1) ::_exit(2);
+    const bool ok = meanwhile();
+    ::_exit(::write(g->go[1], "g", 1) == 1 && ok ? 0 : 1);
+  }
+  const RunResult r = command();
+  int wstatus = 0;
+  ::waitpid(helper, &wstatus, 0);
+  EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 0) << "the paused step failed";
+  for (int fd : {g->paused[0], g->paused[1], g->go[0], g->go[1]}) ::close(fd);
+  return r;
 }
 
 void with_hook() { vpd_platform::set_device_hook(hook); }
@@ -122,27 +150,96 @@ TEST(DeviceLayer, WritersHoldTheExclusiveLockFromLoadToWrite) {
   for (const auto& args : writers) {
     SCOPED_TRACE(::testing::PrintToString(args));
     Board board;
-    reset_shared();
-    ASSERT_EQ(::pipe(g->paused), 0);
-    ASSERT_EQ(::pipe(g->go), 0);
-    g->pause_at_open = 1;  // the write's own open, after the load
-    const pid_t reader = ::fork();
-    if (reader == 0) {  // waits for the writer to pause, then tries what another process would
-      char c;
-      if (::read(g->paused[0], &c, 1) != 1) ::_exit(2);
+    const RunResult r = paused_run(vpd_platform::OP_WRITE, 0, [&] { return board.run(args); }, [&] {
       const int fd = ::open(board.file("dev/mb_vpd").c_str(), O_RDWR);
       const bool got_in = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
       if (got_in) ::pwrite(fd, "\xEE", 1, 0x10);  // a change to block 0 behind the writer's back
       ::close(fd);
-      ::_exit(::write(g->go[1], "g", 1) == 1 && !got_in ? 0 : 1);
-    }
-    const RunResult r = board.run(args);
-    int wstatus = 0;
-    ::waitpid(reader, &wstatus, 0);
+      return !got_in;
+    });
     EXPECT_EQ(r.status, 0) << r.out << r.err;
-    EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 0) << "another process got in";
-    for (int fd : {g->paused[0], g->paused[1], g->go[0], g->go[1]}) ::close(fd);
   }
+}
+
+// The device file replaced (by rename, or its symlink relinked) while -S waits for its lock: -S
+// works on the new file alone. Replaced between its load and its write: nothing is written, to
+// either file, and -S fails.
+TEST(DeviceLayer, DeviceReplacedBeforeTheWriteNeverGetsBytesOfAnother) {
+  for (const bool relink : {false, true}) {
+    for (const DeviceOp op : {vpd_platform::OP_LOCK, vpd_platform::OP_STAT}) {
+      SCOPED_TRACE(std::string(relink ? "relink" : "rename") + (op == vpd_platform::OP_LOCK ? " at lock" : " at write"));
+      Board board;
+      const std::string dev = board.file("dev/mb_vpd"), old_file = board.file("old"),
+                        new_file = board.file("new");
+      ASSERT_EQ(::rename(dev.c_str(), old_file.c_str()), 0);
+      Bytes other = read_file(old_file);
+      other.at(0x40) ^= 0x77;  // another board: its own block 0, its own CRC
+      write_file(new_file, other);
+      if (relink) ASSERT_EQ(::symlink(old_file.c_str(), dev.c_str()), 0);
+      else ASSERT_EQ(::link(old_file.c_str(), dev.c_str()), 0);
+      const Bytes old_before = read_file(old_file);
+      // The stat after the lock is call 0 of its kind, the one before the write call 1.
+      const RunResult r = paused_run(op, op == vpd_platform::OP_LOCK ? 0 : 1,
+                                     [&] { return board.run({"-S"}); }, [&] {
+        const std::string tmp = board.file("tmp");
+        if (relink) return ::symlink(new_file.c_str(), tmp.c_str()) == 0 && ::rename(tmp.c_str(), dev.c_str()) == 0;
+        return ::link(new_file.c_str(), tmp.c_str()) == 0 && ::rename(tmp.c_str(), dev.c_str()) == 0;
+      });
+      EXPECT_EQ(read_file(old_file), old_before);
+      const Bytes now = read_file(new_file);
+      if (op == vpd_platform::OP_LOCK) {
+        EXPECT_EQ(r.status, 0) << r.out << r.err;
+        EXPECT_EQ(load_be32(now.data() + 0x3FC), reference_crc32(now.data(), 0x3FC));
+        EXPECT_EQ(Bytes(now.begin(), now.begin() + 0x3FC), Bytes(other.begin(), other.begin() + 0x3FC));
+      } else {
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out.substr(r.out.size() - 21), "Failed to update VPD\n") << r.out;
+        EXPECT_NE(r.err.find("is no longer the file that was read"), std::string::npos) << r.err;
+        EXPECT_EQ(now, other);
+      }
+    }
+  }
+}
+
+// -S after a write that failed half way shows the CRC the device then holds, and -S whose write
+// failed fails even when the device already held the right CRC.
+TEST(DeviceLayer, FailedCrcStoreShowsWhatTheDeviceHolds) {
+  Board board;
+  reset_shared();
+  ASSERT_EQ(board.run({"-S"}).status, 0);
+  const Bytes right = read_file(board.file("dev/mb_vpd"));
+  char fixed[120];
+  const uint32_t crc = load_be32(right.data() + 0x3FC);
+  std::snprintf(fixed, sizeof fixed,
+                "Calculated CRC = 0x%x\nStored CRC     = 0x%x\nNew Stored CRC = 0x%x\nFailed to update VPD\n",
+                crc, crc, crc);
+  reset_shared();
+  const RunResult clean = board.run({"-S"});  // its calls: open, lock, stat, reads, the write
+  unsigned first_write = 0;
+  while (g->kinds[first_write] != vpd_platform::OP_WRITE) ++first_write;
+  reset_shared();
+  g->fail_at = first_write;
+  g->fault = vpd_platform::FAULT_ERROR;
+  RunResult r = board.run({"-S"});
+  EXPECT_EQ(r.out, fixed);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(clean.status, 0);
+
+  Board torn;
+  const Bytes before = read_file(torn.file("dev/mb_vpd"));
+  reset_shared();
+  g->fail_at = first_write;  // two of the four bytes land, then the device fails
+  g->fault = vpd_platform::FAULT_HALF;
+  g->then = vpd_platform::FAULT_ERROR;
+  r = torn.run({"-S"});
+  const Bytes after = read_file(torn.file("dev/mb_vpd"));
+  const std::string third = r.out.substr(r.out.find("New Stored CRC = "));
+  char shown[80];
+  std::snprintf(shown, sizeof shown, "New Stored CRC = 0x%x\nFailed to update VPD\n",
+                static_cast<unsigned>(load_be32(after.data() + 0x3FC)));
+  EXPECT_EQ(third, shown);
+  EXPECT_NE(load_be32(after.data() + 0x3FC), load_be32(before.data() + 0x3FC));  // torn: half new
+  EXPECT_EQ(r.status, 1);
 }
 
 // A writer waits its 3 s for a lock another process holds for a moment (an at24 driver's

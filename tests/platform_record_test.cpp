@@ -38,7 +38,8 @@ TEST_F(Library, FieldIdsOutsideTheFormatsTableAreUnknown) {
   const char* formats[] = {"full", "brief", "cff3", "7"};
   const Bytes images[] = {full_image(), orvantis::testing::brief_image(), orvantis::testing::cff3_image(0x40),
                           orvantis::testing::cff3_image(0x40)};
-  for (unsigned i = 0; i < 4; ++i) db.add_fru(i, formats[i], 0x2000, formats[i], images[i]);
+  for (unsigned i = 0; i < 4; ++i)
+    db.add_fru(i, formats[i], static_cast<uint32_t>(images[i].size()), formats[i], images[i]);
   struct Row { unsigned char fru; uint32_t id; bool known; };
   const Row rows[] = {{0, 0xBC, true}, {0, 0xBD, false}, {0, 0x2000, false}, {0, 0x10000, false},
                       {0, 0x80000000, false}, {0, 0x7FFFFFFF, false}, {1, 0x2016, true}, {1, 0x2017, false},

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "vpd_access/vpd.h"
+#include "util/report.h"
 
 namespace orvantis {
 
@@ -19,7 +20,7 @@ int list_frus() {
   const std::string text = inventory.str();
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::putchar('\n');
-  std::fflush(stdout);
+  flush_output(stdout);
   return 0;
 }
 

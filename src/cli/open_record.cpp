@@ -17,7 +17,6 @@ constexpr uint16_t kBriefLengthWord = kBriefBlockSize - vpd_lib::VPD_LENGTH_WORD
 
 // Only the system board's backup copy exists; it lives beside "mb_vpd", else on device VPDb.
 constexpr const char kSystemBoardDevice[] = "mb_vpd";
-constexpr const char kBackupDevice[] = "VPDb";
 constexpr uint32_t kSystemBoardBackupSize = vpd_lib::VPD_FULL_BLOCK_SIZE;  // block 0 alone
 
 // The BlockX entries of a block, as the table's own block members place them (the table lists
@@ -147,7 +146,7 @@ int open_record(const CommandLine& cl, LoadPlanner plan, OpenRecord* out) {
       record->use_backup = true;
       record->max_size = kSystemBoardBackupSize;
     } else {
-      record->dev_name = kBackupDevice;
+      record->dev_name = vpd_lib::VPD_BACKUP_DEVICE;
     }
   }
 

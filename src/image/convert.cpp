@@ -7,13 +7,14 @@
 
 #include "image/printout_reader.h"
 #include "image/raw_block.h"
+#include "util/report.h"
 
 namespace orvantis {
 namespace {
 
 int refuse_ascii_file(const char* ascii_path, const char* why) {
   printf("Convert2bin failed: ASCII file \"%s\" %s\n", ascii_path, why);
-  fflush(stdout);
+  flush_output(stdout);
   return 1;
 }
 
@@ -38,9 +39,10 @@ int convert2bin(const vpd_lib::FieldDescriptor* table, unsigned char* buffer, ui
       convert_printout(in, table, first_field_id, last_field_id, buffer, block_size, stdout);
   if (status != 0) return 1;
 
-  // One second attempt, as the tool always made, for a file system that refused the first open.
-  int raw = open_raw_output(raw_path);
-  if (raw < 0) raw = open_raw_output(raw_path);
+  // One second attempt for a file system that refused the first open; only its failure is
+  // explained.
+  int raw = open_raw_output(raw_path, false);
+  if (raw < 0) raw = open_raw_output(raw_path, true);
   if (raw < 0) return print_failure("Failed to open file for raw output\n");
   if (!write_and_close(raw, buffer, block_size))
     return print_failure("Failed to write file for raw output\n");

@@ -8,6 +8,7 @@
 
 #include "util/bytes.h"
 #include "util/number.h"
+#include "util/report.h"
 
 namespace orvantis {
 namespace {
@@ -136,7 +137,7 @@ class PrintoutReader {
   // Every message ends in a newline and a flush, so it is out before anything else happens.
   void end_message() {
     fputc('\n', out_);
-    fflush(out_);
+    flush_output(out_);
   }
 
   int reject_long_line() {

@@ -7,6 +7,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "util/report.h"
 
 namespace orvantis {
 namespace {
@@ -35,7 +39,7 @@ bool read_whole_block(int fd, unsigned char* buffer, uint32_t size) {
 
 int print_failure(const char* line) {
   fputs(line, stdout);
-  fflush(stdout);
+  flush_output(stdout);
   return 1;
 }
 
@@ -44,26 +48,53 @@ unsigned char* allocate_block(uint32_t block_size) {
   void* buffer = calloc(block_size == 0 ? 1 : block_size, 1);
   if (buffer == nullptr) {
     printf("Error! Failed to allocate data_buffer of size 0x%X\n", block_size);
-    fflush(stdout);
+    flush_output(stdout);
   }
   return static_cast<unsigned char*>(buffer);
 }
 
-// The kind is taken from the open descriptor, not from the path beforehand, so nothing put at the
-// path in between is ever written to. O_TRUNC does nothing to a FIFO or a device, so a refused
-// path loses no bytes.
-int open_raw_output(const char* raw_path) {
-  const int fd = open(raw_path, O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC | O_NOCTTY,
-                      0666);
-  if (fd < 0) return -1;
+namespace {
+
+// A raw file is never written over the VPD of a FRU: refused, with the reason on standard error.
+bool is_device_of_inventory(const char* raw_path, const struct stat& st, bool report_failure) {
+  const bool node = S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode);
+  unsigned fru = 0;
+  std::string device;
+  if (!vpd_db::is_vpd_device(st.st_dev, st.st_ino, node ? st.st_rdev : 0, &fru, &device)) return false;
+  if (report_failure)
+    report("%s: is the VPD of FRU %u (%s); a raw file is never written over it", raw_path, fru,
+           device.c_str());
+  return true;
+}
+
+}  // namespace
+
+// The path is checked before it is opened, and the open descriptor again before a byte is
+// truncated or written, so nothing put at the path in between is ever written to. The open never
+// waits: a FIFO without a reader is refused rather than waited on.
+int open_raw_output(const char* raw_path, bool report_failure) {
   struct stat st;
-  const int flags = fcntl(fd, F_GETFL);
-  if (fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || S_ISCHR(st.st_mode)) || flags < 0 ||
-      fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    close(fd);
+  if (::stat(raw_path, &st) == 0 && is_device_of_inventory(raw_path, st, report_failure)) return -1;
+  const int fd = ::open(raw_path, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+  if (fd < 0) {
+    if (report_failure) report("%s: cannot open for writing: %s", raw_path, std::strerror(errno));
     return -1;
   }
-  return fd;
+  const char* refused = nullptr;
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (::fstat(fd, &st) != 0 || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
+      (S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0)) {
+    refused = std::strerror(errno);
+  } else if (!S_ISREG(st.st_mode) && !S_ISCHR(st.st_mode) && !S_ISFIFO(st.st_mode)) {
+    refused = "not a regular file, pipe or character device";
+  } else if (is_device_of_inventory(raw_path, st, report_failure)) {
+    ::close(fd);
+    return -1;
+  }
+  if (refused == nullptr) return fd;
+  if (report_failure) report("%s: %s", raw_path, refused);
+  ::close(fd);
+  return -1;
 }
 
 bool write_and_close(int fd, const unsigned char* buffer, uint32_t size) {
@@ -84,7 +115,7 @@ bool write_and_close(int fd, const unsigned char* buffer, uint32_t size) {
 int dump_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const char* raw_path) {
   unsigned char* buffer = allocate_block(block_size);
   if (buffer == nullptr) return 1;
-  const int raw = open_raw_output(raw_path);
+  const int raw = open_raw_output(raw_path, true);
   if (raw < 0) {
     free(buffer);
     return print_failure("Failed to open binary output file.\n");

@@ -17,9 +17,10 @@ int print_failure(const char* line);
 unsigned char* allocate_block(uint32_t block_size);
 
 // Opens raw_path to be written whole: created if missing (mode 0666 less the umask), truncated if a
-// regular file. Never waits: a FIFO, a directory, a socket or anything else that is neither a
-// regular file nor a character device is refused. The descriptor, or -1 when refused.
-int open_raw_output(const char* raw_path);
+// regular file; a pipe, FIFO with a reader or character device receives the bytes as they come.
+// Refused, with the reason on standard error when report_failure is set: a VPD device of the inventory or its backup copy, a directory, a block device,
+// a FIFO without a reader, anything that cannot be opened. The descriptor, or -1 when refused.
+int open_raw_output(const char* raw_path, bool report_failure);
 
 // Writes size bytes of buffer to fd and closes it (always). True only when every byte was written
 // and the close succeeded.

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "util/bytes.h"
+#include "util/report.h"
 
 namespace orvantis {
 namespace {
@@ -61,7 +62,7 @@ class LineWriter {
   void end_line() {
     put('\n');
     drain();
-    std::fflush(out_);
+    flush_output(out_);
   }
   void drain() {
     if (used_ > 0) std::fwrite(buf_, 1, used_, out_);

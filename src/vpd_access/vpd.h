@@ -34,6 +34,10 @@ constexpr uint32_t VPD_FULL_BLOCK_SIZE = 0x400;
 constexpr uint32_t VPD_BRIEF_BLOCK_SIZE = 0x100;
 constexpr uint32_t VPD_LENGTH_WORD_BYTES = 2;
 
+// The device of the system board's backup copy when FRU 0's own device is not "mb_vpd" (whose
+// backup is the file beside it, mb_vpd.backup).
+constexpr const char VPD_BACKUP_DEVICE[] = "VPDb";
+
 // Full records of layout 1 keep the machine type-model and serial number in these 7-byte text
 // fields; later layouts retire them (0 bytes) for fields 0x38 and 0x39.
 constexpr uint32_t VPD_LEGACY_MTM_FIELD = 8;
@@ -167,5 +171,10 @@ namespace vpd_db {
 // Appends the FRU inventory text to *out: a header line, then one line per FRU in id order.
 // 0 on success, -2 when the inventory is missing, -22 when it cannot be parsed.
 int fill_stream_with_vpd_info(std::stringstream* out);
+
+// Whether the file with this device and inode number (or, for a device node, this device number)
+// holds the VPD of an inventory FRU: a device, its backup copy, or the system board's VPDb. On a
+// match *fru and *path name it. A raw file must never be written over one.
+bool is_vpd_device(uint64_t dev, uint64_t ino, uint64_t rdev, unsigned* fru, std::string* path);
 
 }  // namespace vpd_db
