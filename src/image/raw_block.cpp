@@ -81,15 +81,18 @@ int open_raw_output(const char* raw_path, bool report_failure) {
     return -1;
   }
   const char* refused = nullptr;
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (::fstat(fd, &st) != 0 || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
-      (S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0)) {
+  if (::fstat(fd, &st) != 0) {
     refused = std::strerror(errno);
   } else if (!S_ISREG(st.st_mode) && !S_ISCHR(st.st_mode) && !S_ISFIFO(st.st_mode)) {
     refused = "not a regular file, pipe or character device";
   } else if (is_device_of_inventory(raw_path, st, report_failure)) {
     ::close(fd);
     return -1;
+  } else {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
+        (S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0))
+      refused = std::strerror(errno);
   }
   if (refused == nullptr) return fd;
   if (report_failure) report("%s: %s", raw_path, refused);
