@@ -12,6 +12,22 @@ $ xxd dev/mb_vpd 8 6
 $ patch expect c 04 00
 $ cmp dev/mb_vpd expect
 same
+$ # -b does not move a field: a field number names the same bytes from every block.
+$ orvantis -b 3 -O '7 b 0x04 0x01'
+[exit 0]
+$ orvantis -b 5 -O '184 b 0x5A'
+[exit 0]
+$ xxd dev/mb_vpd 8 6
+000008: 01 12 04 00 04 01
+$ xxd dev/mb_vpd 1400 2
+001400: 5a 4e
+$ patch expect c 04 01
+$ patch expect 1400 5a
+$ cmp dev/mb_vpd expect
+same
+$ orvantis -b 2 -O '7 b 0x04 0x00'
+[exit 0]
+$ patch expect c 04 00
 $ # The type word counts by its first letter; 017, 0x0F and 15 all store 0x0F.
 $ orvantis -O '7 bytes 017 0x0F'
 [exit 0]
