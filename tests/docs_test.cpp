@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The manual page renders without groff warnings, and the bash completion offers the options and
 // the FRU ids of the database it is run against.
 #include <gtest/gtest.h>

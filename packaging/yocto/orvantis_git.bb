@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # orvantis for an OpenBMC or other Yocto image: copy to recipes-bmc/orvantis/ in your layer and
 # point SRC_URI and SRCREV at the revision you ship. scripts/packager-build proves this build.
 SUMMARY = "Print, edit, dump, burn and check the VPD of a BMC's field-replaceable units"
