@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Benchmark floor: a C++ program that starts, reads one file and exits, built with the same
 // compiler and standard library as orvantis. What orvantis costs above this is its own work.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Benchmark runner: runs several commands RUNS times each, interleaved round by round so that
 // every command sees the same machine load, with standard output to a file. For each command it
 // prints one line:

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Cross build for the controller: 32-bit ARM Linux, hard-float ABI (Debian's arm-linux-gnueabihf).
 #   cmake -S . -B build-armhf -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/armhf.cmake
 # Programs built here run on the build machine through qemu-arm user emulation: the sample

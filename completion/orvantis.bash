@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # bash completion for orvantis, the VPD tool of the management controller.
 # Installed as share/bash-completion/completions/orvantis; it can also be sourced directly.
 # It needs nothing from the bash-completion package.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One libFuzzer target: FUZZ_HARNESS names the entry point of harnesses.h it drives.
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Entry points of the fuzz harnesses: each takes arbitrary bytes and drives one reader of hostile
 // input through the tool's real code. libFuzzer calls them (fuzz/fuzz_main.cpp); the regression
 // test replays saved inputs through the same functions in every build.

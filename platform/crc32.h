@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CRC-32 as zlib's crc32 computes it: reflected polynomial 0xEDB88320, initial value and final
 // xor 0xFFFFFFFF. The check value of "123456789" is 0xCBF43926.
 #pragma once

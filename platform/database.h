@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The VPD database of the file-backed VPD access library: its root directory, the FRU inventory
 // (ROOT/inventory) and the resolution of a device name to the file that holds a FRU's VPD.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Offsets may reach 4 GiB on the 32-bit target: use a 64-bit off_t in this file.
 #define _FILE_OFFSET_BITS 64
 

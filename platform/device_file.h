@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Locked, verified access to the file that holds a FRU's VPD (an at24 `eeprom` node in sysfs on a
 // controller, a plain file in a fixture or sample database).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The file-backed VPD record: vpd_lib::nvram / vpd_lib::vpd over the device files of the VPD
 // database (database.h), with locked, verified device access (device_file.h).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The three field descriptor tables of the file-backed VPD access library.
 //
 // BlockX describes a server's system VPD (VPD_FORMAT_FULL): eight 1024-byte blocks, of which the

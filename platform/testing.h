@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Hooks for the library's own tests. The tool never calls these.
 //
 // The library reads the database root and the inventory once per process and keeps one record

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reading printouts back into a block image, on in-memory text with a small hand-made table:
 // what each field kind turns into, and every printout refused as a whole with its line number.
 #include "image/printout_reader.h"

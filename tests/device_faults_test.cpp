@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The device layer under test hooks, through the whole tool run in a forked child:
 // - a command reads only the blocks it shows;
 // - every command that writes holds the device's exclusive lock from its load to its write;

@@ -1,11 +1,14 @@
-// The manual page renders without groff warnings, and the bash completion offers the options and
-// the FRU ids of the database it is run against.
+// SPDX-License-Identifier: Apache-2.0
+// The manual page renders without groff warnings, the bash completion offers the options and
+// the FRU ids of the database it is run against, and the READMEs name no file that is not there.
 #include <gtest/gtest.h>
 
+#include <glob.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <regex>
 #include <string>
 
 #include "support/fixture.h"
@@ -60,6 +63,28 @@ TEST(Completion, OffersEveryOptionAndTheInventorysFruIds) {
     const std::string cd = "cd " + shell_quoted(dir.path()) + " && ";
     EXPECT_EQ(run_shell(cd + "bash -c " + shell_quoted(bash), &status), row.offered) << row.words;
     EXPECT_EQ(status, 0) << row.words;
+  }
+}
+
+// Every path into the source tree that README.md or HACKING.md names (a word starting with one of
+// the tree's directories or with ./; `*` as in the shell) matches a file or directory. Build trees,
+// installed paths and paths on the controller are not the tree's and are not checked.
+TEST(Docs, EveryPathTheReadmesNameExists) {
+  const std::regex path(R"((^|[\s`(])((\.ci|bench|cmake|completion|examples|fuzz|packaging|platform|)"
+                        R"(scripts|src|tests)/[^\s`'"(),;:]*|\./[\w.-]+))");
+  for (const char* doc : {"README.md", "HACKING.md"}) {
+    const std::string text =
+        orvantis::testing::string_of(orvantis::testing::read_file(std::string(ORVANTIS_SOURCE_DIR) + "/" + doc));
+    int named = 0;
+    for (std::sregex_iterator m(text.begin(), text.end(), path), end; m != end; ++m, ++named) {
+      std::string name = (*m)[2];
+      while (!name.empty() && name.back() == '.') name.pop_back();  // the end of a sentence
+      glob_t found;
+      const int status = ::glob((std::string(ORVANTIS_SOURCE_DIR) + "/" + name).c_str(), 0, nullptr, &found);
+      ::globfree(&found);
+      EXPECT_EQ(status, 0) << doc << " names " << name << ", which is not in the tree";
+    }
+    EXPECT_GT(named, 0) << doc;
   }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Failures that must never pass for success: a device that refuses writes (a read-only bind mount
 // inside a private mount namespace; permission bits stop nothing for root), raw files and standard
 // files on a full disk (/dev/full), a raw file that delivers fewer bytes than its size promised,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The tool in a hostile environment, run as the real binary: closed standard descriptors, an
 // inventory that is no regular file or holds what no inventory holds, raw outputs that name a
 // VPD device or a pipe, and devices shorter than the inventory says. Nothing may be written to a

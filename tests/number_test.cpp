@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The 32-bit target's strtol/strtoul results, on every host; on the target itself (the cross
 // build under qemu-arm) every row is also checked against its own C library.
 #include "util/number.h"

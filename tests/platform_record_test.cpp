@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The file-backed VPD library in-process, for what the tool cannot show: unknown field ids, raw
 // ranges whose end wraps 32 bits, and a write that gives up when another process keeps the
 // device's lock. The rest of the library is replayed through the tool in

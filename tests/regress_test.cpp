@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Inputs that once broke a reader of hostile input, kept under tests/data/regressions/HARNESS/ and
 // replayed through the same entry points the fuzz harnesses drive (fuzz/harnesses.h). Each folder
 // also keeps an ordinary input, so every harness runs in every build.

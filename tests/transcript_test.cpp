@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Transcript tests: every tests/transcripts/*.t file is a session against a fresh copy of the
 // sample platform, replayed command by command and compared byte for byte with the file.
 //

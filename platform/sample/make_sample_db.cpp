@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // make_sample_db OUTDIR: writes the sample VPD platform, OUTDIR/inventory and the device images
 // OUTDIR/dev/*, for a two-socket rack server.
 //

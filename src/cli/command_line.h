@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The command line: one tool mode per invocation plus its settings.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The whole invocation: parse, list or open, dispatch. Returns the process's exit status.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The two listing commands: the FRU inventory (-l) and the field list (-n).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Opening a FRU's VPD record: lookup, backup selection, load, block size and field range.
 #pragma once
 

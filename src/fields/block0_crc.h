@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The block-0 CRC: show (-s) and correct (-S).
 //
 // The library owns the CRC variant, the bytes it covers and where it is stored; the tool shows

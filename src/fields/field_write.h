@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Field writes from typed text: "NUM type data" (-O) and the writers -G shares.
 //
 // A request is split at white space into tokens: token 0 names the field, the first character of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Named system fields (-g, -G) and the platform id (-P) of VPD_FORMAT_FULL records.
 //
 // Seven common fields of the system VPD are reached by short lower-case names. `mtm` and `sn`

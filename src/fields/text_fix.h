@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Text-field conformance: examine (-e) and fix in memory then print (-f). Never writes the device.
 //
 // A conforming VPD_FIELD_TEXT value is its core text (the bytes left after stripping NUL and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The converter: an ASCII printout, possibly edited by hand, back into the raw image of one block.
 #pragma once
 

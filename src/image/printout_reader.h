@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reading an ASCII printout back into the image of one block, on any stream, touching no file.
 //
 // This is the whole reading side of the convert command: line recognition, field names, value

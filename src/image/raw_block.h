@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Raw block dump (-r) and burn (-w). A raw file is the image of one block: exactly block-size
 // bytes, no header, bytes exactly as the device holds them.
 #pragma once

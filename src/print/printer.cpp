@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The field printer. Every line is assembled in a small stack buffer and handed to fwrite in one
 // piece, then flushed: -p over a whole block is the tool's hottest path, and a per-byte printf
 // there costs more than the rest of the command together.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The field printer: the ASCII printout (full mode) and single-field values.
 //
 // Output goes to a stdio stream and is flushed after every line, so an interrupted printout still

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Byte access to images and buffers: bounds-checked, fixed-width, byte order written once.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Number conversions with the results of the 32-bit ARM target's C library.
 //
 // On the target `long` is 32 bits: strtol saturates at 0x7FFFFFFF / -0x80000000 and strtoul at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Diagnostics on standard error and the fate of standard output, shared by the tool and the
 // file-backed VPD library.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The VPD access library as the tool sees it.
 //
 // On a controller this library belongs to the platform; this project ships a file-backed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Test support: fixture VPD databases in temporary directories, device images, and running the
 // real orvantis binary (or the tool in a forked child) against them.
 #pragma once

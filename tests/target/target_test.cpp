@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Built only in the cross build and run on the target's instruction set (under qemu-arm): proves
 // that this build really is the 32-bit target and that the descriptor entry has the target's
 // binary layout. (tests/number_test.cpp compares the number helpers with the target's C library.)
