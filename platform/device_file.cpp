@@ -100,6 +100,7 @@ bool Device::open(const std::string& path, DeviceAccess access, DeviceLock lock)
   for (int attempt = 0; attempt < 3; ++attempt) {
     bool replaced = false;
     if (open_once(access, lock, &replaced)) return true;
+    close();  // a device that failed to open is not open, whatever step failed
     if (!replaced) return false;
   }
   report("%s: replaced again and again while waiting for its lock", path_.c_str());
