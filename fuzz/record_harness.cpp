@@ -44,8 +44,12 @@ struct Image {
   uint32_t length = 0;
 };
 
-void require(bool holds) {
-  if (!holds) std::abort();
+// Aborts on a broken invariant, naming the check (a crash is what libFuzzer and the replay test
+// report).
+void require(bool holds, int line = __builtin_LINE()) {
+  if (holds) return;
+  std::fprintf(stderr, "record harness: the check on line %d of %s failed\n", line, __FILE__);
+  std::abort();
 }
 
 // The largest device file an input may ask for: past a compact record's furthest block
@@ -115,9 +119,16 @@ class Reader {
 };
 
 Case parse_case(const uint8_t* data, size_t size) {
-  static const char* const kBlockSizes[8] = {nullptr, "256", "1024", "512", "0x10100", "0x10400", "0", nullptr};
-  static const char* const kBlocks[16] = {"0", "1", "2", "3", "4", "5", "6", "7",
-                                          nullptr, "8", "-1", "4294967303", nullptr, nullptr, nullptr, nullptr};
+  static const char* const kBlockSizes[8] = {nullptr,   "256",     "1024", "512",
+                                             "0x10100", "0x10400", "0",    nullptr};
+  static const char* const kBlocks[16] = {"0", "1",  "2",          "3", "4", "5", "6", "7",
+                                          nullptr, "8", "-1", "4294967303"};
+  // The inventory's FRU id, -i's word and its full value; the last names a FRU that is not there.
+  static const struct {
+    unsigned inventory_fru;
+    const char* word;
+    uint32_t value;
+  } kFrus[5] = {{0, "0", 0}, {0, nullptr, 0}, {0, "0x100", 0x100}, {5, "5", 5}, {5, "0", 0}};
   static const int16_t kFormats[6] = {vpd_lib::VPD_FORMAT_FULL, vpd_lib::VPD_FORMAT_BRIEF,
                                       vpd_lib::VPD_FORMAT_CFF3, 3, -1, 0x7FFF};
   Reader in(data, size);
@@ -132,13 +143,10 @@ Case parse_case(const uint8_t* data, size_t size) {
   const uint8_t block = in.byte() & 0x0F;
   c.block = kBlocks[block];
   c.block_number = block < 8 ? block : 0;
-  switch (in.byte() % 5) {
-    case 0: c.inventory_fru = 0; c.fru_word = "0"; c.fru_value = 0; break;
-    case 1: c.inventory_fru = 0; break;
-    case 2: c.inventory_fru = 0; c.fru_word = "0x100"; c.fru_value = 0x100; break;
-    case 3: c.inventory_fru = 5; c.fru_word = "5"; c.fru_value = 5; break;
-    default: c.inventory_fru = 5; c.fru_word = "0"; c.fru_value = 0; break;  // no such FRU
-  }
+  const auto& fru = kFrus[in.byte() % 5];
+  c.inventory_fru = fru.inventory_fru;
+  c.fru_word = fru.word;
+  c.fru_value = fru.value;
   c.format = kFormats[in.byte() % 6];
   c.argument_mode = in.byte();
   c.max_size = in.le(4);
@@ -184,8 +192,8 @@ bool write_image(const std::string& path, const Image& image) {
     done += static_cast<size_t>(n);
   }
   const struct timespec times[2] = {{0, UTIME_OMIT}, kUnwritten};
-  const bool ok = done == image.given_size && ::ftruncate(fd, image.length) == 0 &&
-                  ::futimens(fd, times) == 0;
+  const bool ok =
+      done == image.given_size && ::ftruncate(fd, image.length) == 0 && ::futimens(fd, times) == 0;
   return ::close(fd) == 0 && ok;
 }
 
@@ -195,7 +203,8 @@ Bytes read_range(const std::string& path, uint64_t offset, size_t length) {
   size_t done = 0;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   while (fd >= 0 && done < length) {
-    const ssize_t n = ::pread(fd, out.data() + done, length - done, static_cast<off_t>(offset + done));
+    const off_t at = static_cast<off_t>(offset + done);
+    const ssize_t n = ::pread(fd, out.data() + done, length - done, at);
     if (n <= 0) break;
     done += static_cast<size_t>(n);
   }
@@ -206,21 +215,10 @@ Bytes read_range(const std::string& path, uint64_t offset, size_t length) {
 
 // The file's bytes; `exists` tells a missing file from an empty one.
 Bytes read_file(const std::string& path, bool* exists = nullptr) {
-  Bytes out;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (exists) *exists = fd >= 0;
-  if (fd < 0) return out;
   struct stat st;
-  if (::fstat(fd, &st) == 0 && st.st_size > 0) out.resize(static_cast<size_t>(st.st_size));
-  size_t done = 0;
-  while (done < out.size()) {
-    const ssize_t n = ::pread(fd, out.data() + done, out.size() - done, static_cast<off_t>(done));
-    if (n <= 0) break;
-    done += static_cast<size_t>(n);
-  }
-  out.resize(done);
-  ::close(fd);
-  return out;
+  const bool found = ::stat(path.c_str(), &st) == 0;
+  if (exists) *exists = found;
+  return found ? read_range(path, 0, static_cast<size_t>(st.st_size)) : Bytes();
 }
 
 // One temporary database for the process, removed when it exits.
@@ -346,13 +344,13 @@ const char* format_word(int16_t format) {
 
 Devices lay_out(const Workspace& ws, const Case& c) {
   Devices d;
-  std::string name;
-  switch (c.naming) {
-    case NAME_SYSTEM_BOARD: name = "mb_vpd"; d.primary = ws.dev(name); d.backup = d.primary + ".backup"; break;
-    case NAME_ABSOLUTE: d.primary = ws.dev("card"); name = d.primary; d.backup = ws.dev("VPDb"); break;
-    case NAME_OTHER: name = "riser"; d.primary = ws.dev(name); d.backup = ws.dev("VPDb"); break;
-    case NAME_FALLBACK_BACKUP: name = "VPDb"; d.primary = ws.dev(name); break;
-  }
+  // The inventory's device word, the file under dev/, and the file -B turns to (mb_vpd's copy
+  // beside it, VPDb for any other name, none when the name is VPDb itself).
+  static const char* const kDevices[4][2] = {
+      {"mb_vpd", "mb_vpd.backup"}, {"card", "VPDb"}, {"riser", "VPDb"}, {"VPDb", nullptr}};
+  d.primary = ws.dev(kDevices[c.naming][0]);
+  if (kDevices[c.naming][1]) d.backup = ws.dev(kDevices[c.naming][1]);
+  const std::string name = c.naming == NAME_ABSOLUTE ? d.primary : kDevices[c.naming][0];
   // Only FRU 0 named by the full id 0 has a backup copy.
   d.target = c.backup && c.fru_value == 0 && !d.backup.empty() ? d.backup : d.primary;
 
@@ -374,8 +372,9 @@ Devices lay_out(const Workspace& ws, const Case& c) {
   char line[512];
   const char* word = format_word(c.format);
   const std::string format = word ? word : std::to_string(c.format);
-  std::snprintf(line, sizeof line, "# fuzzed card\n%u %s %s 0x%X %s hostile card\n", c.inventory_fru,
-                c.present ? "yes" : "no", format.c_str(), static_cast<unsigned>(c.max_size), name.c_str());
+  std::snprintf(line, sizeof line, "# fuzzed card\n%u %s %s 0x%X %s hostile card\n",
+                c.inventory_fru, c.present ? "yes" : "no", format.c_str(),
+                static_cast<unsigned>(c.max_size), name.c_str());
   require(write_file(ws.file("inventory"), Bytes(line, line + std::strlen(line))));
   return d;
 }
@@ -396,25 +395,33 @@ struct Span {
   uint64_t length = 0;
 };
 
-// The field an -O or -G request names on this record, as the descriptor tables place it.
+// The descriptor table of each supported format, by format code.
+const struct {
+  const vpd_lib::FieldDescriptor* table;
+  uint32_t base;
+  uint32_t count;
+} kTables[3] = {
+    {vpd_lib::BlockX, vpd_lib::VPD_BASE_FULL, std::size(vpd_lib::BlockX)},
+    {vpd_lib::CompVPD_v3, vpd_lib::VPD_BASE_BRIEF, std::size(vpd_lib::CompVPD_v3)},
+    {vpd_lib::CompVPD_cff3, vpd_lib::VPD_BASE_CFF3, std::size(vpd_lib::CompVPD_cff3)},
+};
+
+bool supported(int16_t format) { return format >= 0 && format <= 2; }
+
+// The bytes of field `field_id` of a supported format, as its descriptor table places them; none
+// for an id that is not a field of the format.
 void add_field_span(int16_t format, uint32_t field_id, std::vector<Span>* spans) {
-  const vpd_lib::FieldDescriptor* table = nullptr;
-  uint32_t base = 0, count = 0;
-  switch (format) {
-    case vpd_lib::VPD_FORMAT_FULL: table = vpd_lib::BlockX; base = vpd_lib::VPD_BASE_FULL; count = std::size(vpd_lib::BlockX); break;
-    case vpd_lib::VPD_FORMAT_BRIEF: table = vpd_lib::CompVPD_v3; base = vpd_lib::VPD_BASE_BRIEF; count = std::size(vpd_lib::CompVPD_v3); break;
-    case vpd_lib::VPD_FORMAT_CFF3: table = vpd_lib::CompVPD_cff3; base = vpd_lib::VPD_BASE_CFF3; count = std::size(vpd_lib::CompVPD_cff3); break;
-    default: return;
-  }
-  if (field_id < base || field_id - base >= count) return;
-  const vpd_lib::FieldDescriptor& d = table[field_id - base];
+  const auto& t = kTables[format];
+  if (field_id < t.base || field_id - t.base >= t.count) return;
+  const vpd_lib::FieldDescriptor& d = t.table[field_id - t.base];
   spans->push_back({vpd_lib::field_address(d), d.length});
 }
 
 // Checks a device file after a command: the same length, and outside `spans` the bytes that were
 // written. A file whose modification time is still kUnwritten is taken as it was without reading
 // it; memcpy and memcmp do the rest, as the harness's own code is instrumented too.
-void require_unchanged_outside(const std::string& path, const Image& before, const std::vector<Span>& spans) {
+void require_unchanged_outside(const std::string& path, const Image& before,
+                               const std::vector<Span>& spans) {
   struct stat st;
   require(::stat(path.c_str(), &st) == 0);
   require(static_cast<uint64_t>(st.st_size) == before.length);
@@ -425,8 +432,8 @@ void require_unchanged_outside(const std::string& path, const Image& before, con
   if (before.given_size > 0) std::memcpy(expected.data(), before.given, before.given_size);
   for (const Span& s : spans) {
     if (s.offset >= after.size()) continue;
-    const size_t length = static_cast<size_t>(std::min<uint64_t>(s.length, after.size() - s.offset));
-    std::memcpy(after.data() + s.offset, expected.data() + s.offset, length);
+    const uint64_t length = std::min<uint64_t>(s.length, after.size() - s.offset);
+    std::memcpy(after.data() + s.offset, expected.data() + s.offset, static_cast<size_t>(length));
   }
   require(after.empty() || std::memcmp(expected.data(), after.data(), after.size()) == 0);
 }
@@ -486,20 +493,23 @@ void run_case(const Case& c) {
   std::vector<std::string> words = record_options(c);
   std::vector<Span> spans;  // what a writing command may change in the target file
   const std::string argument = word_of(c.argument);
-  static const char* const kNames[8] = {"mtm", "sn", "hwrev", "uuid", "posid", "vpdid", "uefiid", nullptr};
+  static const char* const kNames[8] = {"mtm",   "sn",    "hwrev",  "uuid",
+                                        "posid", "vpdid", "uefiid", nullptr};
 
   switch (c.command) {
     case CMD_PRINT: words.push_back("-p"); break;
     case CMD_LIST_FIELDS: words.push_back("-n"); break;
     case CMD_PRINT_FIELD:
-      words.insert(words.end(), {"-o", argument.empty() ? std::to_string(c.argument_mode) : argument});
+      words.push_back("-o");
+      words.push_back(argument.empty() ? std::to_string(c.argument_mode) : argument);
       break;
     case CMD_SET_FIELD: {
       words.insert(words.end(), {"-O", argument});
       const orvantis::SetRequest request = orvantis::parse_set_request(argument);
-      static const uint32_t kBases[3] = {vpd_lib::VPD_BASE_FULL, vpd_lib::VPD_BASE_BRIEF, vpd_lib::VPD_BASE_CFF3};
-      if (request.enough && c.format >= 0 && c.format <= 2)
-        add_field_span(c.format, static_cast<uint32_t>(request.number) | kBases[c.format], &spans);
+      if (request.enough && supported(c.format)) {
+        const uint32_t id = static_cast<uint32_t>(request.number) | kTables[c.format].base;
+        add_field_span(c.format, id, &spans);
+      }
       break;
     }
     case CMD_GET_NAMED: {
@@ -510,11 +520,11 @@ void run_case(const Case& c) {
     case CMD_SET_NAMED: {
       words.insert(words.end(), {"-G", argument});
       const orvantis::SetRequest request = orvantis::parse_set_request(argument);
-      const orvantis::NamedField* field = request.enough ? orvantis::find_named_field(request.tokens[0]) : nullptr;
-      if (field) {
-        add_field_span(vpd_lib::VPD_FORMAT_FULL, field->field_id, &spans);
-        if (field->legacy_field_id != 0) add_field_span(vpd_lib::VPD_FORMAT_FULL, field->legacy_field_id, &spans);
-      }
+      const orvantis::NamedField* field =
+          request.enough ? orvantis::find_named_field(request.tokens[0]) : nullptr;
+      // Which of the two a name takes depends on the record's layout byte.
+      for (uint32_t id : {field ? field->field_id : 0u, field ? field->legacy_field_id : 0u})
+        if (id != 0) add_field_span(vpd_lib::VPD_FORMAT_FULL, id, &spans);
       break;
     }
     case CMD_PLATFORM_ID: words.push_back("-P"); break;
