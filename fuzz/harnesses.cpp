@@ -132,11 +132,12 @@ void fuzz_printer(const uint8_t* data, size_t size) {
   }
 }
 
-const Harness kHarnesses[4] = {
+const Harness kHarnesses[5] = {
     {"converter", fuzz_converter},
     {"request", fuzz_request},
     {"inventory", fuzz_inventory},
     {"printer", fuzz_printer},
+    {"record", fuzz_record},
 };
 
 }  // namespace orvantis_fuzz
