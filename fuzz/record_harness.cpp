@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The record harness: a hostile FRU and one command of the tool, run in this process through
 // run_tool, on device files written afresh for each input. The layout of an input is described
 // at fuzz_record in harnesses.h.
