@@ -16,11 +16,15 @@
 //   $ crc32 PATH OFFSET LENGTH    zlib CRC-32 of a byte range, computed by the test
 // `orvantis ARGS 2>` also shows standard error after standard output, each line behind "2> ",
 // with the database copy's path written as ROOT. Words may be quoted with '...' or "...". Output without a final newline is followed by
-// "\ no newline at end". ORVANTIS_UPDATE_TRANSCRIPTS=1 rewrites the files from the actual output.
+// "\ no newline at end". Output bytes that are not printable are written as cat -v writes them
+// (a NUL as ^@, 0x1B as ^[, 0x7F as ^?, a byte from 0x80 up as M- and the byte below it), so the
+// files are text and a diff shows every change of output. ORVANTIS_UPDATE_TRANSCRIPTS=1 rewrites
+// the files from the actual output.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +85,22 @@ std::string hex_dump(const Bytes& b, size_t offset, size_t length) {
   return out;
 }
 
+// Output as the transcript files hold it: newline and tab as they are, other non-printable bytes
+// in cat -v notation.
+std::string visible(const std::string& bytes) {
+  std::string out;
+  for (unsigned char c : bytes) {
+    if (c >= 0x80) {
+      out += "M-";
+      c = static_cast<unsigned char>(c - 0x80);
+    }
+    if (c == '\n' || c == '\t' || (c >= 0x20 && c < 0x7F)) out += static_cast<char>(c);
+    else if (c == 0x7F) out += "^?";
+    else out += {'^', static_cast<char>(c + 0x40)};
+  }
+  return out;
+}
+
 // Runs one command in `root` and returns what it adds to the transcript.
 std::string run_command(const std::string& root, const std::vector<std::string>& w) {
   auto path = [&](size_t i) { return root + "/" + w.at(i); };
@@ -106,7 +126,7 @@ std::string run_command(const std::string& root, const std::vector<std::string>&
       out += "2> " + r.err.substr(at, end - at) + "\n";
       at = end + 1;
     }
-    return out + "[exit " + std::to_string(r.status) + "]\n";
+    return visible(out) + "[exit " + std::to_string(r.status) + "]\n";
   }
   if (cmd == "patch") {
     Bytes b = read_file(path(1));
@@ -176,7 +196,19 @@ TEST_P(Transcript, ReplaysByteForByte) {
     actual += run_command(root, split_words(line.substr(2)));
   }
   if (std::getenv("ORVANTIS_UPDATE_TRANSCRIPTS")) write_file(file, actual);
-  EXPECT_EQ(actual, expected) << "transcript " << file;
+  // The first line that differs, and the command whose output it is.
+  std::istringstream want(expected), got(actual);
+  std::string a, b, command;
+  for (int number = 1;; ++number) {
+    const bool more_a = static_cast<bool>(std::getline(want, a)), more_b = static_cast<bool>(std::getline(got, b));
+    if (!more_a && !more_b) break;
+    if (more_b && b.compare(0, 2, "$ ") == 0) command = b;
+    if (more_a != more_b || a != b) {
+      ADD_FAILURE() << file << ":" << number << ": output of `" << command << "` differs\n  expected: "
+                    << (more_a ? a : "(end of file)") << "\n  actual:   " << (more_b ? b : "(end of output)");
+      break;
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Sample, Transcript, ::testing::ValuesIn(transcript_names()),
