@@ -185,7 +185,7 @@ Inventory parse_inventory(const std::string& text) {
 Inventory read_inventory(const std::string& root) {
   Inventory inv;
   inv.status = INVENTORY_MISSING;
-  const std::string path = root + "/inventory";
+  const std::string path = inventory_path(root);
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
     inv.error = std::strerror(errno);
@@ -226,6 +226,8 @@ Inventory read_inventory(const std::string& root) {
   if (accepted && !line.empty()) parser.add(std::move(line), ++number);
   return parser.finish();
 }
+
+std::string inventory_path(const std::string& root) { return root + "/inventory"; }
 
 std::string device_path(const std::string& root, const std::string& name, bool backup) {
   std::string path = !name.empty() && name[0] == '/' ? name : root + "/dev/" + name;

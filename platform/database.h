@@ -58,6 +58,9 @@ constexpr size_t kMaxInventoryLine = 4096;
 // entries: a half-understood inventory must not drive writes to devices.
 Inventory parse_inventory(const std::string& text);
 
+// ROOT/inventory, the inventory's path.
+std::string inventory_path(const std::string& root);
+
 // Reads and parses ROOT/inventory, which must be a regular file. Lines longer than
 // kMaxInventoryLine, NUL bytes and control bytes other than tab reject it with the line number.
 Inventory read_inventory(const std::string& root);

@@ -167,7 +167,7 @@ class FileRecord : public vpd_lib::vpd {
 
  private:
   bool present_or_report() const {
-    if (!present_) report("FRU %u is marked not present in %s/inventory", fru_, root_.c_str());
+    if (!present_) report("%s: FRU %u is marked not present", inventory_path(root_).c_str(), fru_);
     return present_;
   }
   // Reports why a raw access cannot go ahead.
@@ -225,7 +225,7 @@ Library& library() {
   Library& lib = library_state();
   if (!lib.ready) {
     lib.root = database_root();
-    const std::string path = lib.root + "/inventory";
+    const std::string path = inventory_path(lib.root);
     try {
       lib.inventory = read_inventory(lib.root);
     } catch (const std::bad_alloc&) {
@@ -375,7 +375,8 @@ vpd* find_vpd_record(unsigned char fru, bool preload) {
     return result;
   }
   if (lib.inventory.status == vpd_platform::INVENTORY_OK)
-    vpd_platform::report("%s/inventory has no FRU %u", lib.root.c_str(), static_cast<unsigned>(fru));
+    vpd_platform::report("%s: no FRU %u", vpd_platform::inventory_path(lib.root).c_str(),
+                         static_cast<unsigned>(fru));
   return nullptr;
 }
 

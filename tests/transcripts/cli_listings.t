@@ -18,8 +18,9 @@ same
 $ cmp plain.txt last_mode.txt
 same
 $ # The last mode option wins: a later -n opens the record -i names.
-$ orvantis -l -i 9 -n
+$ orvantis -l -i 9 -n 2>
 Failed to fetch orvantis(9) record from vpd_db
+2> orvantis: ROOT/inventory: no FRU 9
 [exit 1]
 $ # The field list of a full record, numbered by table index, one run per block; 5 to 7 share one range.
 $ orvantis -n

@@ -1,17 +1,20 @@
 $ # A FRU's record loads only when it is present and its device is a readable, non-empty file.
 $ # FRU 4 is marked not present; give it a device all the same.
 $ copy dev/psu1_vpd dev/psu2_vpd
-$ orvantis -i 4 -p
+$ orvantis -i 4 -p 2>
 Failed to fetch vpd data!
+2> orvantis: ROOT/inventory: FRU 4 is marked not present
 [exit 1]
 $ rm dev/ocp_vpd
-$ orvantis -i 2 -p
+$ orvantis -i 2 -p 2>
 Failed to fetch vpd data!
+2> orvantis: ROOT/dev/ocp_vpd: cannot open: No such file or directory
 [exit 1]
 $ rm dev/psu1_vpd
 $ mkdir dev/psu1_vpd
-$ orvantis -i 3 -p
+$ orvantis -i 3 -p 2>
 Failed to fetch vpd data!
+2> orvantis: ROOT/dev/psu1_vpd: not a file or device that can hold VPD
 [exit 1]
 $ truncate dev/riser_vpd 0
 $ orvantis -i 1 -p
