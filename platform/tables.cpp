@@ -21,6 +21,8 @@
 // front of the text, 0 for text that is NUL-terminated and never repaired.
 // Entries of one block must not overlap and must lie inside it, and every entry is named: the
 // printer, the converter and the field list rely on it.
+#include <iterator>
+
 #include "vpd_access/vpd.h"
 
 namespace vpd_lib {
@@ -33,7 +35,7 @@ constexpr FieldDescriptor fd(uint16_t block, uint16_t offset, uint16_t length, u
 
 }  // namespace
 
-const FieldDescriptor BlockX[] = {
+constexpr FieldDescriptor BlockX[std::size(BlockX)] = {
   // Block 0: identity. Fields 8 and 9 are the legacy (layout 1) type-model and serial;
   // from layout 2 on they are retired and 0x38/0x39 hold the 10-byte values.
   /* 0x00 */ fd(0, 0x000, 2, VPD_FIELD_WORD, "VPD Length"),
@@ -237,7 +239,7 @@ const FieldDescriptor BlockX[] = {
   /* 0xBC */ fd(5, 0x03D, 16, VPD_FIELD_BLANK, "OEM Blank Area"),
 };
 
-const FieldDescriptor CompVPD_v3[] = {
+constexpr FieldDescriptor CompVPD_v3[std::size(CompVPD_v3)] = {
   /* 0x00 */ fd(0, 0x000, 2, VPD_FIELD_WORD, "VPD Length"),
   /* 0x01 */ fd(0, 0x002, 1, VPD_FIELD_BYTE, "Component VPD Version"),
   /* 0x02 */ fd(0, 0x003, 1, VPD_FIELD_BYTE, "Component Type"),
@@ -263,7 +265,7 @@ const FieldDescriptor CompVPD_v3[] = {
   /* 0x16 */ fd(0, 0x0FC, 4, VPD_FIELD_DWORD, "Component Checksum"),
 };
 
-const FieldDescriptor CompVPD_cff3[] = {
+constexpr FieldDescriptor CompVPD_cff3[std::size(CompVPD_cff3)] = {
   /* 0x00 */ fd(0, 0x000, 2, VPD_FIELD_HEX, "CFF Length"),
   /* 0x01 */ fd(0, 0x002, 1, VPD_FIELD_BYTE, "CFF Format Version"),
   /* 0x02 */ fd(0, 0x003, 1, VPD_FIELD_BYTE, "CFF Record Type"),
@@ -288,4 +290,60 @@ const FieldDescriptor CompVPD_cff3[] = {
   /* 0x15 */ fd(0, 0x0FC, 4, VPD_FIELD_HEX, "Record Checksum"),
 };
 
+// What the printer, the converter, the field list and the tool's named fields rely on, proved by
+// the compiler: a table that breaks it does not build.
+namespace {
+
+template <size_t N>
+constexpr bool well_formed(const FieldDescriptor (&table)[N], uint32_t block_size) {
+  for (size_t i = 0; i < N; ++i) {
+    const FieldDescriptor& d = table[i];
+    if (d.name == nullptr || d.name[0] == 0) return false;              // every entry named
+    if (uint32_t{d.offset} + d.length > block_size) return false;        // inside its block
+    if (d.kind > VPD_FIELD_MAC) return false;
+    if (i > 0 && d.block < table[i - 1].block) return false;             // blocks in order
+    for (size_t j = 0; j < i; ++j)                                       // no overlap in a block
+      if (table[j].block == d.block && table[j].offset < d.offset + d.length &&
+          d.offset < table[j].offset + table[j].length)
+        return false;
+  }
+  return true;
+}
+
+constexpr bool is(const FieldDescriptor& d, uint16_t block, uint16_t offset, uint16_t length,
+                  uint32_t kind) {
+  return d.block == block && d.offset == offset && d.length == length && d.kind == kind;
+}
+
+constexpr bool has_every_kind(const FieldDescriptor* table, size_t n) {
+  for (uint32_t kind = VPD_FIELD_HEX; kind <= VPD_FIELD_MAC; ++kind) {
+    bool found = false;
+    for (size_t i = 0; i < n; ++i) found = found || table[i].kind == kind;
+    if (!found) return false;
+  }
+  return true;
+}
+
+static_assert(well_formed(BlockX, VPD_FULL_BLOCK_SIZE), "BlockX: unnamed, overlapping or outside its block");
+static_assert(well_formed(CompVPD_v3, VPD_BRIEF_BLOCK_SIZE), "CompVPD_v3: unnamed, overlapping or outside");
+static_assert(well_formed(CompVPD_cff3, VPD_BRIEF_BLOCK_SIZE), "CompVPD_cff3: unnamed, overlapping or outside");
+static_assert(has_every_kind(BlockX, std::size(BlockX)), "BlockX holds every field kind");
+// The fixed entries: the length word, the layout byte, the legacy and current type-model and serial,
+// the CRC that ends block 0, and the length words of the component formats.
+static_assert(is(BlockX[0], 0, 0x000, VPD_LENGTH_WORD_BYTES, VPD_FIELD_WORD) &&
+              is(BlockX[1], 0, 0x002, 1, VPD_FIELD_BYTE), "BlockX header");
+static_assert(BlockX[5].length == 2 && BlockX[7].length == 2, "vpdid and posid are 2 bytes");
+static_assert(is(BlockX[VPD_LEGACY_MTM_FIELD], 0, 0x00E, VPD_LEGACY_TEXT_LENGTH, VPD_FIELD_TEXT) &&
+              is(BlockX[VPD_LEGACY_SN_FIELD], 0, 0x015, VPD_LEGACY_TEXT_LENGTH, VPD_FIELD_TEXT),
+              "legacy type-model and serial");
+static_assert(BlockX[0x1B].block == 0 && BlockX[0x1B].length == 16, "the UUID is 16 bytes of block 0");
+static_assert(BlockX[0x38].kind == VPD_FIELD_TEXT && BlockX[0x38].length == 10 &&
+              BlockX[0x39].kind == VPD_FIELD_TEXT && BlockX[0x39].length == 10, "type-model and serial");
+static_assert(is(BlockX[0x4C], 0, VPD_FULL_BLOCK_SIZE - 4, 4, VPD_FIELD_DWORD), "the block-0 CRC");
+static_assert(BlockX[0x51].block == 1 && BlockX[0x51].kind == VPD_FIELD_TEXT, "the UEFI id");
+static_assert(CompVPD_v3[0].offset == 0 && CompVPD_v3[0].length == VPD_LENGTH_WORD_BYTES &&
+              CompVPD_cff3[0].offset == 0 && CompVPD_cff3[0].length == VPD_LENGTH_WORD_BYTES,
+              "component length words");
+
+}  // namespace
 }  // namespace vpd_lib
