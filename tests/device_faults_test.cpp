@@ -371,6 +371,10 @@ TEST(DeviceLayer, EveryDeviceCallFailedInTurn) {
         const std::string tail = last_line == std::string::npos ? r.out : r.out.substr(last_line + 1);
         EXPECT_NE(std::find(std::begin(failures), std::end(failures), tail), std::end(failures)) << r.out;
         EXPECT_EQ(r.err.rfind("orvantis: ", 0), 0u) << r.err;
+        // A failed read is told as one, never as a device that ended early.
+        if (kinds[k] == OP_READ && fault == FAULT_ERROR) {
+          EXPECT_NE(r.err.find(": read failed at offset 0x"), std::string::npos) << r.err;
+        }
         const std::vector<Bytes> left = board.state();
         if (c.writes) EXPECT_TRUE(left == before || left == after);
         else EXPECT_EQ(read_file(board.file("out.raw")), Bytes());  // -r claims nothing
