@@ -272,8 +272,10 @@ Outcome run(const std::string& root, const std::vector<std::string>& words) {
   const char* saved_root = std::getenv("VPD_DB_ROOT");
   const std::string previous_root = saved_root ? saved_root : "";
   ::setenv("VPD_DB_ROOT", root.c_str(), 1);
+  static vpd_platform::FileDeviceEnv short_wait;
+  short_wait.lock_timeout_ms = kLockTimeoutMs;
   vpd_platform::testing::reset_library();
-  vpd_platform::testing::set_lock_timeout(kLockTimeoutMs);
+  vpd_platform::testing::use_device_env(&short_wait);
 
   char* out_text = nullptr;
   char* err_text = nullptr;
@@ -312,7 +314,7 @@ Outcome run(const std::string& root, const std::vector<std::string>& words) {
 
   // The records (and the device locks they hold) go, as they would with the process.
   vpd_platform::testing::reset_library();
-  vpd_platform::testing::set_lock_timeout(3000);
+  vpd_platform::testing::use_device_env(nullptr);
   if (previous_root.empty()) ::unsetenv("VPD_DB_ROOT");
   else ::setenv("VPD_DB_ROOT", previous_root.c_str(), 1);
 

@@ -10,8 +10,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <vector>
@@ -19,58 +17,7 @@
 namespace vpd_platform {
 namespace {
 
-constexpr unsigned kDefaultLockTimeoutMs = 3000;
 constexpr long kLockPollMs = 10;
-
-unsigned g_lock_timeout_ms = kDefaultLockTimeoutMs;
-DeviceHook g_hook = nullptr;
-
-DeviceFault fault(DeviceOp op, size_t bytes = 0) { return g_hook ? g_hook(op, bytes) : FAULT_NONE; }
-
-// Half of a transfer, never 0: a zero-byte read would look like the end of the file.
-size_t half(size_t n) { return n > 1 ? n / 2 : n; }
-
-// The system calls of the device layer, each behind the test seam.
-int sys_open(const char* path, int flags) {
-  if (fault(OP_OPEN) != FAULT_NONE) return errno = EIO, -1;
-  return ::open(path, flags);
-}
-
-int sys_stat(const char* path, struct stat* st) {
-  if (fault(OP_STAT) != FAULT_NONE) return errno = EIO, -1;
-  return ::stat(path, st);
-}
-
-int sys_flock(int fd, int operation) {
-  if (fault(OP_LOCK) != FAULT_NONE) return errno = EIO, -1;
-  return ::flock(fd, operation);
-}
-
-ssize_t sys_pread(int fd, unsigned char* buffer, size_t n, off_t offset) {
-  switch (fault(OP_READ, n)) {
-    case FAULT_NONE: case FAULT_POWER_LOSS: break;
-    case FAULT_ERROR: return errno = EIO, -1;
-    case FAULT_HALF: n = half(n); break;
-  }
-  return ::pread(fd, buffer, n, offset);
-}
-
-ssize_t sys_pwrite(int fd, const unsigned char* buffer, size_t n, off_t offset) {
-  switch (fault(OP_WRITE, n)) {
-    case FAULT_NONE: break;
-    case FAULT_ERROR: return errno = EIO, -1;
-    case FAULT_HALF: n = half(n); break;
-    case FAULT_POWER_LOSS:
-      if (::pwrite(fd, buffer, half(n), offset) < 0) {}  // the torn write is the point
-      ::_exit(99);
-  }
-  return ::pwrite(fd, buffer, n, offset);
-}
-
-int sys_fsync(int fd) {
-  if (fault(OP_SYNC) != FAULT_NONE) return errno = EIO, -1;
-  return ::fsync(fd);
-}
 
 bool elapsed_ms(const struct timespec& start, long long* ms) {
   struct timespec now;
@@ -82,9 +29,6 @@ bool elapsed_ms(const struct timespec& start, long long* ms) {
 unsigned long long ull(uint64_t v) { return static_cast<unsigned long long>(v); }
 
 }  // namespace
-
-void set_lock_timeout_ms(unsigned ms) { g_lock_timeout_ms = ms; }
-void set_device_hook(DeviceHook hook) { g_hook = hook; }
 
 Device::~Device() { close(); }
 
@@ -112,10 +56,10 @@ bool Device::open_once(DeviceAccess access, DeviceLock lock, bool* replaced) {
   write_errno_ = 0;
   // Without O_NONBLOCK a FIFO would wait here for a writer.
   const int flags = O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
-  fd_ = sys_open(path_.c_str(), (access == DEVICE_READ ? O_RDONLY : O_RDWR) | flags);
+  fd_ = env_.open(path_.c_str(), (access == DEVICE_READ ? O_RDONLY : O_RDWR) | flags);
   if (fd_ < 0 && access == DEVICE_UPDATE && (errno == EROFS || errno == EACCES || errno == EPERM)) {
     write_errno_ = errno;
-    fd_ = sys_open(path_.c_str(), O_RDONLY | flags);
+    fd_ = env_.open(path_.c_str(), O_RDONLY | flags);
   }
   if (fd_ < 0) {
     report("%s: cannot open%s: %s", path_.c_str(), access == DEVICE_WRITE ? " for writing" : "",
@@ -123,7 +67,7 @@ bool Device::open_once(DeviceAccess access, DeviceLock lock, bool* replaced) {
     return false;
   }
   struct stat st;
-  if (::fstat(fd_, &st) != 0 ||
+  if (env_.fstat(fd_, &st) != 0 ||
       (!S_ISREG(st.st_mode) && !S_ISBLK(st.st_mode) && !S_ISCHR(st.st_mode))) {
     report("%s: not a file or device that can hold VPD", path_.c_str());
     return false;
@@ -147,7 +91,7 @@ bool Device::open_once(DeviceAccess access, DeviceLock lock, bool* replaced) {
 // text) and leaves errno set; a path that names another file leaves errno 0.
 bool Device::still_at_path(const char* what) const {
   struct stat st;
-  if (sys_stat(path_.c_str(), &st) != 0) {
+  if (env_.stat(path_.c_str(), &st) != 0) {
     report("%s: %s: %s", path_.c_str(), what, std::strerror(errno));
     return false;
   }
@@ -165,7 +109,7 @@ bool Device::lock(DeviceLock lock) {
     return false;
   }
   for (;;) {
-    if (sys_flock(fd_, operation) == 0) return true;
+    if (env_.flock(fd_, operation) == 0) return true;
     if (errno != EWOULDBLOCK && errno != EINTR) {
       report("%s: cannot lock: %s", path_.c_str(), std::strerror(errno));
       return false;
@@ -175,11 +119,12 @@ bool Device::lock(DeviceLock lock) {
       report("%s: no clock to time the lock wait: %s", path_.c_str(), std::strerror(errno));
       return false;
     }
-    if (waited >= g_lock_timeout_ms) {
-      if (g_lock_timeout_ms % 1000 == 0)
-        report("%s: lock not obtained within %u s", path_.c_str(), g_lock_timeout_ms / 1000);
+    const unsigned timeout = env_.lock_timeout_ms;
+    if (waited >= timeout) {
+      if (timeout % 1000 == 0)
+        report("%s: lock not obtained within %u s", path_.c_str(), timeout / 1000);
       else
-        report("%s: lock not obtained within %u ms", path_.c_str(), g_lock_timeout_ms);
+        report("%s: lock not obtained within %u ms", path_.c_str(), timeout);
       return false;
     }
     struct timespec pause = {0, kLockPollMs * 1000000L};
@@ -190,7 +135,7 @@ bool Device::lock(DeviceLock lock) {
 bool Device::file_length(uint64_t* out) const {
   if (character_) return false;
   struct stat st;
-  if (::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) {
+  if (env_.fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) {
     *out = static_cast<uint64_t>(st.st_size);
     return true;
   }
@@ -203,7 +148,7 @@ bool Device::file_length(uint64_t* out) const {
 bool Device::read_upto(uint64_t offset, uint32_t length, unsigned char* buffer, uint32_t* done) {
   *done = 0;
   while (*done < length) {
-    const ssize_t n = sys_pread(fd_, buffer + *done, length - *done, static_cast<off_t>(offset + *done));
+    const ssize_t n = env_.pread(fd_, buffer + *done, length - *done, static_cast<off_t>(offset + *done));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       report("%s: read failed at offset 0x%llx: %s", path_.c_str(), ull(offset + *done),
@@ -242,7 +187,7 @@ bool Device::write(uint64_t offset, uint32_t length, const unsigned char* buffer
   }
   uint32_t done = 0;
   while (done < length) {
-    const ssize_t n = sys_pwrite(fd_, buffer + done, length - done, static_cast<off_t>(offset + done));
+    const ssize_t n = env_.pwrite(fd_, buffer + done, length - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       report("%s: write failed at offset 0x%llx after %u of %u bytes: %s", path_.c_str(),
@@ -251,7 +196,7 @@ bool Device::write(uint64_t offset, uint32_t length, const unsigned char* buffer
     }
     done += static_cast<uint32_t>(n);
   }
-  if (sys_fsync(fd_) != 0 && !(character_ && errno == EINVAL)) {
+  if (env_.fsync(fd_) != 0 && !(character_ && errno == EINVAL)) {
     report("%s: sync failed: %s", path_.c_str(), std::strerror(errno));
     return false;
   }

@@ -5,7 +5,7 @@
 // Guarantees:
 // - An open device holds a flock(2) lock: shared for reading, exclusive for a command that will
 //   write, so two processes never interleave a write with a read or another write of the same
-//   device. A lock not obtained within the lock timeout (3 s) fails the open. A record that will be
+//   device. A lock not obtained within the env's lock timeout (3 s) fails the open. A record that will be
 //   written opens its device once, in load, and reads and writes through that descriptor until
 //   the process ends (see record.cpp).
 // - The lock belongs to the file the path names: a file put in its place (by rename, or a symlink
@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <string>
 
+#include "device_env.h"
 #include "util/report.h"
 
 namespace vpd_platform {
@@ -35,10 +36,11 @@ using orvantis::report;
 enum DeviceAccess { DEVICE_READ, DEVICE_WRITE, DEVICE_UPDATE };
 enum DeviceLock { DEVICE_UNLOCKED, DEVICE_SHARED, DEVICE_EXCLUSIVE };
 
-// An open device file, closed (and so unlocked) when it goes out of scope.
+// An open device file, closed (and so unlocked) when it goes out of scope. Every call on the file
+// goes through `env`, which must outlive the device.
 class Device {
  public:
-  Device() = default;
+  explicit Device(DeviceEnv& env) : env_(env) {}
   ~Device();
   Device(const Device&) = delete;
   Device& operator=(const Device&) = delete;
@@ -67,24 +69,12 @@ class Device {
   bool still_at_path(const char* what) const;
   void close();
 
+  DeviceEnv& env_;
   int fd_ = -1;
   bool character_ = false;
   int write_errno_ = 0;  // why a DEVICE_UPDATE open could not write, 0 when it can
   uint64_t dev_ = 0, ino_ = 0;
   std::string path_;
 };
-
-// How long an open waits for its lock, in milliseconds (3000 unless tests shorten it).
-void set_lock_timeout_ms(unsigned ms);
-
-// Test seam: every system call the device layer makes on a device passes through here first.
-// A hook (set only by tests; the tool never sets one) sees the call and the bytes it is to move
-// (0 for open, lock, stat and sync) and may make it fail (EIO), move half the bytes, or end the
-// process after writing half (a power loss). OP_STAT is the check that the path still names the
-// open file.
-enum DeviceOp { OP_OPEN, OP_LOCK, OP_READ, OP_WRITE, OP_SYNC, OP_STAT };
-enum DeviceFault { FAULT_NONE, FAULT_ERROR, FAULT_HALF, FAULT_POWER_LOSS };
-using DeviceHook = DeviceFault (*)(DeviceOp op, size_t bytes);
-void set_device_hook(DeviceHook hook);
 
 }  // namespace vpd_platform

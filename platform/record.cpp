@@ -22,7 +22,8 @@
 // A record told plan_update opens its device once, in load, with the exclusive lock, and does
 // every later read and write through that descriptor to the end of the process; otherwise reads
 // lock the device shared for the read alone. A lock not obtained within
-// 3 s fails the operation. Every failure is explained on standard error (device_file.h).
+// 3 s fails the operation. Every failure is explained on standard error (device_file.h). A record
+// makes its device calls through the env the library held when the record was made (library.h).
 //
 // Field ids: base + index, where base is the record format's (0, 0x2000, 0x3000) and index lies
 // inside that format's table; every other id is unknown (-1). From layout version 2 on (byte 2 of
@@ -37,15 +38,13 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
-#include <map>
-#include <memory>
 #include <new>
 #include <vector>
 
 #include "crc32.h"
 #include "database.h"
 #include "device_file.h"
-#include "testing.h"
+#include "library.h"
 #include "util/bytes.h"
 #include "vpd_access/vpd.h"
 
@@ -80,7 +79,9 @@ const FieldTable* table_of(int16_t format) {
   }
 }
 
-// Size of every vpd_data buffer: block 0 and the furthest field end of all three tables.
+}  // namespace
+
+// Block 0 and the furthest field end of all three tables.
 size_t vpd_data_extent() {
   static const size_t extent = [] {
     size_t end = kBlock0Size;
@@ -92,6 +93,8 @@ size_t vpd_data_extent() {
   return extent;
 }
 
+namespace {
+
 struct Range {
   uint32_t offset;
   uint32_t length;
@@ -99,7 +102,8 @@ struct Range {
 
 class FileRecord : public vpd_lib::vpd {
  public:
-  FileRecord(const InventoryEntry& entry, const std::string& root) : root_(root), fru_(entry.fru) {
+  FileRecord(const InventoryEntry& entry, const std::string& root, DeviceEnv& env)
+      : root_(root), fru_(entry.fru), env_(env), hold_(env) {
     present_ = entry.present;
     dev_name = entry.device;
     format = entry.format;
@@ -110,7 +114,7 @@ class FileRecord : public vpd_lib::vpd {
     if (!usable(offset, length, buffer)) return 0;
     const std::string file = path();
     if (holds(file)) return hold_.read(offset, length, buffer);
-    Device device;
+    Device device(env_);
     return device.open(file, DEVICE_READ, DEVICE_SHARED) && device.read(offset, length, buffer);
   }
 
@@ -120,14 +124,14 @@ class FileRecord : public vpd_lib::vpd {
     if (!usable(offset, length, buffer)) return 0;
     const std::string file = path();
     if (holds(file)) return hold_.write(offset, length, buffer);
-    Device device;
+    Device device(env_);
     return device.open(file, DEVICE_WRITE, DEVICE_EXCLUSIVE) && device.write(offset, length, buffer);
   }
 
   bool load(int) override {
     if (!present_or_report()) return false;
     const std::string file = path();
-    Device own;
+    Device own(env_);
     Device& device = update_ ? hold_ : own;
     if (!device.is_open() && !device.open(file, update_ ? DEVICE_UPDATE : DEVICE_READ,
                                           update_ ? DEVICE_EXCLUSIVE : DEVICE_SHARED))
@@ -203,24 +207,19 @@ class FileRecord : public vpd_lib::vpd {
   bool present_ = false;
   bool update_ = false;
   std::vector<Range> plan_;
+  DeviceEnv& env_;
   Device hold_;  // open and exclusively locked from load on, for a command that writes
   std::vector<unsigned char> data_;
 };
 
-// The process-wide state: the inventory snapshot and the records handed out.
-struct Library {
-  bool ready = false;
-  std::string root;
-  Inventory inventory;
-  std::map<unsigned, std::unique_ptr<FileRecord>> records;
-};
+}  // namespace
 
 Library& library_state() {
   static Library lib;
   return lib;
 }
 
-// The state with the inventory read: once per process, or again after reset_library.
+// The state with the inventory read: once per process, or again after the tests reset it.
 Library& library() {
   Library& lib = library_state();
   if (!lib.ready) {
@@ -240,19 +239,6 @@ Library& library() {
   }
   return lib;
 }
-
-}  // namespace
-
-namespace testing {
-size_t record_data_size() { return vpd_data_extent(); }
-
-void reset_library() {
-  Library& lib = library_state();
-  lib.records.clear();
-  lib.inventory = Inventory();
-  lib.ready = false;
-}
-}  // namespace testing
 
 }  // namespace vpd_platform
 
@@ -367,7 +353,7 @@ vpd* find_vpd_record(unsigned char fru, bool preload) {
   if (found != lib.records.end()) return found->second.get();
   for (const vpd_platform::InventoryEntry& entry : lib.inventory.entries) {
     if (entry.fru != fru) continue;
-    auto record = std::make_unique<vpd_platform::FileRecord>(entry, lib.root);
+    auto record = std::make_unique<vpd_platform::FileRecord>(entry, lib.root, *lib.env);
     // Loading is lazy: the caller may still switch the record to its backup copy.
     record->preload_flag = preload;
     vpd* result = record.get();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-// Hooks for the library's own tests. The tool never calls these.
+// Hooks for the library's own tests and fuzz harnesses, in a library only they link
+// (vpd_platform_testing). The tool never includes this header.
 //
 // The library reads the database root and the inventory once per process and keeps one record
 // per FRU; tests that build several databases in one process start each case from scratch.
@@ -7,7 +8,7 @@
 
 #include <cstddef>
 
-#include "device_file.h"
+#include "device_env.h"
 
 namespace vpd_platform {
 namespace testing {
@@ -19,8 +20,9 @@ void reset_library();
 // The size of every record's vpd_data buffer, the same for all formats.
 size_t record_data_size();
 
-// Shortens (or restores, with 3000) the time a read or write waits for its device lock.
-inline void set_lock_timeout(unsigned ms) { set_lock_timeout_ms(ms); }
+// The env that records made from now on open their devices through (`env` must outlive them);
+// null for the file-backed one the tool uses.
+void use_device_env(DeviceEnv* env);
 
 }  // namespace testing
 }  // namespace vpd_platform

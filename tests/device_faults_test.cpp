@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-// The device layer under test hooks, through the whole tool run in a forked child:
+// The device layer on a fault-injecting device env, through the whole tool run in a forked child:
 // - a command reads only the blocks it shows;
 // - every command that writes holds the device's exclusive lock from its load to its write;
 // - every device call of every command failed in turn: no false success, no silent failure.
@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
@@ -17,7 +18,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/device_file.h"
+#include "../platform/device_env.h"
 #include "../platform/testing.h"
 #include "support/fixture.h"
 #include "util/bytes.h"
@@ -26,10 +27,13 @@ namespace orvantis {
 namespace testing {
 namespace {
 
-using vpd_platform::DeviceFault;
-using vpd_platform::DeviceOp;
+// The device calls the fault env counts, and what it can make of one. OP_STAT is the check that
+// the path still names the open file; fstat is not counted (it only tells the file's kind and
+// length).
+enum DeviceOp { OP_OPEN, OP_LOCK, OP_READ, OP_WRITE, OP_SYNC, OP_STAT };
+enum DeviceFault { FAULT_NONE, FAULT_ERROR, FAULT_HALF, FAULT_POWER_LOSS };
 
-// What the hook in the child shares with the test: counters and the fault to inject.
+// What the fault env in the child shares with the test: counters and the fault to inject.
 struct Shared {
   unsigned ops;
   unsigned long long bytes_read;
@@ -47,16 +51,58 @@ Shared* g = [] {
   return static_cast<Shared*>(p);
 }();
 
-DeviceFault hook(DeviceOp op, size_t bytes) {
-  if (op == vpd_platform::OP_READ) g->bytes_read += bytes;
+// Counts the call (and the bytes it is to move, 0 for calls that move none), pauses where the
+// test asked, and tells the fault to inject.
+DeviceFault hook(DeviceOp op, size_t bytes = 0) {
+  if (op == OP_READ) g->bytes_read += bytes;
   if (g->ops < 256) g->kinds[g->ops] = op;
   if (op == g->pause_op && g->seen++ == g->pause_at) {
     char c = 0;
     if (::write(g->paused[1], "p", 1) != 1 || ::read(g->go[0], &c, 1) != 1) ::_exit(98);
   }
   const unsigned n = g->ops++;
-  return n == g->fail_at ? g->fault : n == g->fail_at + 1 ? g->then : vpd_platform::FAULT_NONE;
+  return n == g->fail_at ? g->fault : n == g->fail_at + 1 ? g->then : FAULT_NONE;
 }
+
+// Half of a transfer, never 0: a zero-byte read would look like the end of the file.
+size_t half(size_t n) { return n > 1 ? n / 2 : n; }
+
+int eio() { return errno = EIO, -1; }
+
+// The file-backed env with the faults `hook` tells: an error (EIO), a call that moves half its
+// bytes, or a power loss half way through a write (the process ends with status 99).
+class FaultEnv : public vpd_platform::FileDeviceEnv {
+ public:
+  int open(const char* path, int flags) override {
+    return hook(OP_OPEN) != FAULT_NONE ? eio() : FileDeviceEnv::open(path, flags);
+  }
+  int stat(const char* path, struct stat* st) override {
+    return hook(OP_STAT) != FAULT_NONE ? eio() : FileDeviceEnv::stat(path, st);
+  }
+  int flock(int fd, int operation) override {
+    return hook(OP_LOCK) != FAULT_NONE ? eio() : FileDeviceEnv::flock(fd, operation);
+  }
+  int fsync(int fd) override { return hook(OP_SYNC) != FAULT_NONE ? eio() : FileDeviceEnv::fsync(fd); }
+  ssize_t pread(int fd, unsigned char* buffer, size_t n, off_t offset) override {
+    switch (hook(OP_READ, n)) {
+      case FAULT_NONE: case FAULT_POWER_LOSS: break;
+      case FAULT_ERROR: return eio();
+      case FAULT_HALF: n = half(n); break;
+    }
+    return FileDeviceEnv::pread(fd, buffer, n, offset);
+  }
+  ssize_t pwrite(int fd, const unsigned char* buffer, size_t n, off_t offset) override {
+    switch (hook(OP_WRITE, n)) {
+      case FAULT_NONE: break;
+      case FAULT_ERROR: return eio();
+      case FAULT_HALF: n = half(n); break;
+      case FAULT_POWER_LOSS:
+        if (FileDeviceEnv::pwrite(fd, buffer, half(n), offset) < 0) {}  // the torn write is the point
+        ::_exit(99);
+    }
+    return FileDeviceEnv::pwrite(fd, buffer, n, offset);
+  }
+};
 
 void reset_shared() {
   *g = Shared{};
@@ -87,7 +133,11 @@ RunResult paused_run(DeviceOp op, int pause_at, Command command, Meanwhile meanw
   return r;
 }
 
-void with_hook() { vpd_platform::set_device_hook(hook); }
+// In the child: the tool's records open their devices through the fault env.
+void with_faults() {
+  static FaultEnv env;
+  vpd_platform::testing::use_device_env(&env);
+}
 
 // A copy of the sample platform whose block 0 was changed (so -S has a new CRC to store), and a
 // raw image of block 1.
@@ -111,7 +161,7 @@ class Board {
       s.push_back(read_file(file(f)));
     return s;
   }
-  RunResult run(const std::vector<std::string>& args, void (*prepare)() = with_hook) const {
+  RunResult run(const std::vector<std::string>& args, void (*prepare)() = with_faults) const {
     std::vector<std::string> full = args;
     for (std::string& a : full)
       if (a == "RAW" || a == "OUT") a = file(a == "RAW" ? "block.raw" : "out.raw");
@@ -151,7 +201,7 @@ TEST(DeviceLayer, WritersHoldTheExclusiveLockFromLoadToWrite) {
   for (const auto& args : writers) {
     SCOPED_TRACE(::testing::PrintToString(args));
     Board board;
-    const RunResult r = paused_run(vpd_platform::OP_WRITE, 0, [&] { return board.run(args); }, [&] {
+    const RunResult r = paused_run(OP_WRITE, 0, [&] { return board.run(args); }, [&] {
       const int fd = ::open(board.file("dev/mb_vpd").c_str(), O_RDWR);
       const bool got_in = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
       // A change to block 0 behind the writer's back (its result matters only through got_in).
@@ -168,8 +218,8 @@ TEST(DeviceLayer, WritersHoldTheExclusiveLockFromLoadToWrite) {
 // either file, and -S fails.
 TEST(DeviceLayer, DeviceReplacedBeforeTheWriteNeverGetsBytesOfAnother) {
   for (const bool relink : {false, true}) {
-    for (const DeviceOp op : {vpd_platform::OP_LOCK, vpd_platform::OP_STAT}) {
-      SCOPED_TRACE(std::string(relink ? "relink" : "rename") + (op == vpd_platform::OP_LOCK ? " at lock" : " at write"));
+    for (const DeviceOp op : {OP_LOCK, OP_STAT}) {
+      SCOPED_TRACE(std::string(relink ? "relink" : "rename") + (op == OP_LOCK ? " at lock" : " at write"));
       Board board;
       const std::string dev = board.file("dev/mb_vpd"), old_file = board.file("old"),
                         new_file = board.file("new");
@@ -181,7 +231,7 @@ TEST(DeviceLayer, DeviceReplacedBeforeTheWriteNeverGetsBytesOfAnother) {
       else ASSERT_EQ(::link(old_file.c_str(), dev.c_str()), 0);
       const Bytes old_before = read_file(old_file);
       // The stat after the lock is call 0 of its kind, the one before the write call 1.
-      const RunResult r = paused_run(op, op == vpd_platform::OP_LOCK ? 0 : 1,
+      const RunResult r = paused_run(op, op == OP_LOCK ? 0 : 1,
                                      [&] { return board.run({"-S"}); }, [&] {
         const std::string tmp = board.file("tmp");
         if (relink) return ::symlink(new_file.c_str(), tmp.c_str()) == 0 && ::rename(tmp.c_str(), dev.c_str()) == 0;
@@ -189,7 +239,7 @@ TEST(DeviceLayer, DeviceReplacedBeforeTheWriteNeverGetsBytesOfAnother) {
       });
       EXPECT_EQ(read_file(old_file), old_before);
       const Bytes now = read_file(new_file);
-      if (op == vpd_platform::OP_LOCK) {
+      if (op == OP_LOCK) {
         EXPECT_EQ(r.status, 0) << r.out << r.err;
         EXPECT_EQ(load_be32(now.data() + 0x3FC), reference_crc32(now.data(), 0x3FC));
         EXPECT_EQ(Bytes(now.begin(), now.begin() + 0x3FC), Bytes(other.begin(), other.begin() + 0x3FC));
@@ -218,10 +268,10 @@ TEST(DeviceLayer, FailedCrcStoreShowsWhatTheDeviceHolds) {
   reset_shared();
   const RunResult clean = board.run({"-S"});  // its calls: open, lock, stat, reads, the write
   unsigned first_write = 0;
-  while (g->kinds[first_write] != vpd_platform::OP_WRITE) ++first_write;
+  while (g->kinds[first_write] != OP_WRITE) ++first_write;
   reset_shared();
   g->fail_at = first_write;
-  g->fault = vpd_platform::FAULT_ERROR;
+  g->fault = FAULT_ERROR;
   RunResult r = board.run({"-S"});
   EXPECT_EQ(r.out, fixed);
   EXPECT_EQ(r.status, 1);
@@ -231,8 +281,8 @@ TEST(DeviceLayer, FailedCrcStoreShowsWhatTheDeviceHolds) {
   const Bytes before = read_file(torn.file("dev/mb_vpd"));
   reset_shared();
   g->fail_at = first_write;  // two of the four bytes land, then the device fails
-  g->fault = vpd_platform::FAULT_HALF;
-  g->then = vpd_platform::FAULT_ERROR;
+  g->fault = FAULT_HALF;
+  g->then = FAULT_ERROR;
   r = torn.run({"-S"});
   const Bytes after = read_file(torn.file("dev/mb_vpd"));
   const std::string third = r.out.substr(r.out.find("New Stored CRC = "));
@@ -284,11 +334,11 @@ TEST(DeviceLayer, EveryDeviceCallFailedInTurn) {
     const std::vector<Bytes> after = clean_board.state();
     const std::vector<DeviceOp> kinds(g->kinds, g->kinds + std::min(g->ops, 256u));
     for (unsigned k = 0; k < kinds.size(); ++k) {
-      for (DeviceFault fault : {vpd_platform::FAULT_ERROR, vpd_platform::FAULT_HALF,
-                                vpd_platform::FAULT_POWER_LOSS}) {
-        const bool moves = kinds[k] == vpd_platform::OP_READ || kinds[k] == vpd_platform::OP_WRITE;
-        if ((fault == vpd_platform::FAULT_HALF && !moves) ||
-            (fault == vpd_platform::FAULT_POWER_LOSS && kinds[k] != vpd_platform::OP_WRITE))
+      for (DeviceFault fault : {FAULT_ERROR, FAULT_HALF,
+                                FAULT_POWER_LOSS}) {
+        const bool moves = kinds[k] == OP_READ || kinds[k] == OP_WRITE;
+        if ((fault == FAULT_HALF && !moves) ||
+            (fault == FAULT_POWER_LOSS && kinds[k] != OP_WRITE))
           continue;
         ++points;
         SCOPED_TRACE(::testing::PrintToString(c.args) + " call " + std::to_string(k) + " fault " +
@@ -298,7 +348,7 @@ TEST(DeviceLayer, EveryDeviceCallFailedInTurn) {
         g->fail_at = k;
         g->fault = fault;
         const RunResult r = board.run(c.args);
-        if (fault == vpd_platform::FAULT_POWER_LOSS) {
+        if (fault == FAULT_POWER_LOSS) {
           ASSERT_EQ(r.status, 99);
           for (const Case& read : cases) {  // the torn device still reads cleanly
             if (read.writes) continue;
@@ -310,7 +360,7 @@ TEST(DeviceLayer, EveryDeviceCallFailedInTurn) {
         }
         ASSERT_TRUE(r.status == 0 || r.status == 1) << r.status;
         // Nothing retries an I/O error: only a call that moved half its bytes may still succeed.
-        EXPECT_TRUE(fault != vpd_platform::FAULT_ERROR || r.status == 1) << r.out;
+        EXPECT_TRUE(fault != FAULT_ERROR || r.status == 1) << r.out;
         if (r.status == 0) {  // no false success: exactly the clean run
           EXPECT_EQ(r.out, clean.out);
           EXPECT_TRUE(board.state() == after);
@@ -321,6 +371,10 @@ TEST(DeviceLayer, EveryDeviceCallFailedInTurn) {
         const std::string tail = last_line == std::string::npos ? r.out : r.out.substr(last_line + 1);
         EXPECT_NE(std::find(std::begin(failures), std::end(failures), tail), std::end(failures)) << r.out;
         EXPECT_EQ(r.err.rfind("orvantis: ", 0), 0u) << r.err;
+        // A failed read is told as one, never as a device that ended early.
+        if (kinds[k] == OP_READ && fault == FAULT_ERROR) {
+          EXPECT_NE(r.err.find(": read failed at offset 0x"), std::string::npos) << r.err;
+        }
         const std::vector<Bytes> left = board.state();
         if (c.writes) EXPECT_TRUE(left == before || left == after);
         else EXPECT_EQ(read_file(board.file("out.raw")), Bytes());  // -r claims nothing

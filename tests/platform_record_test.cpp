@@ -26,7 +26,10 @@ class Library : public ::testing::Test {
  protected:
   // Each test starts the library afresh on its own database.
   void SetUp() override { ::setenv("VPD_DB_ROOT", db.root().c_str(), 1); }
-  void TearDown() override { vpd_platform::testing::reset_library(); }
+  void TearDown() override {
+    vpd_platform::testing::reset_library();
+    vpd_platform::testing::use_device_env(nullptr);
+  }
   // The FRU's record, loaded on first use; null when it has none or it does not load.
   static vpd_lib::vpd* loaded(unsigned char fru) {
     vpd_lib::vpd* r = vpd_lib::find_vpd_record(fru, true);
@@ -76,10 +79,12 @@ TEST_F(Library, RawRangesEndAtMaxSizeEvenWhenTheSumWraps) {
 }
 
 TEST_F(Library, WriteFailsAfterTheTimeoutWhileAnotherDescriptorHoldsTheLock) {
+  vpd_platform::FileDeviceEnv short_wait;
+  short_wait.lock_timeout_ms = 50;
+  vpd_platform::testing::use_device_env(&short_wait);
   db.add_fru(0, "full", 0x2000, "mb_vpd", full_image());
   vpd_lib::vpd* r = loaded(0);
   ASSERT_NE(r, nullptr);
-  vpd_platform::testing::set_lock_timeout(50);
   // Readers keep a writer out; a writer keeps readers out. Nothing is written, on the device or
   // in vpd_data.
   for (int operation : {LOCK_EX, LOCK_SH}) {

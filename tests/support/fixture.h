@@ -47,8 +47,8 @@ struct RunResult {
 RunResult run_orvantis(const std::vector<std::string>& args, const std::string& db_root,
                        const std::string& cwd = "", const std::vector<std::string>& prefix = {});
 
-// Runs the tool's run_tool in a forked child of the test, so test hooks of the VPD library set by
-// `prepare` (in the child, before the command runs) take effect; stdout and stderr are captured.
+// Runs the tool's run_tool in a forked child of the test, so what `prepare` sets up in the child
+// before the command runs (a device env, say) takes effect; stdout and stderr are captured.
 RunResult run_in_process(const std::vector<std::string>& args, const std::string& db_root,
                          void (*prepare)() = nullptr);
 
