@@ -23,6 +23,8 @@
 // printer, the converter and the field list rely on it.
 #include "vpd_access/vpd.h"
 
+#include <iterator>
+
 namespace vpd_lib {
 namespace {
 
@@ -287,5 +289,26 @@ const FieldDescriptor CompVPD_cff3[] = {
   /* 0x14 */ fd(0, 0x0CD, 47, VPD_FIELD_ZERO, "Reserved Area"),
   /* 0x15 */ fd(0, 0x0FC, 4, VPD_FIELD_HEX, "Record Checksum"),
 };
+
+constexpr uint16_t kFullLengthWord = VPD_FULL_BLOCK_SIZE - VPD_LENGTH_WORD_BYTES;
+constexpr uint32_t kBriefBlockSize = 0x100;
+constexpr uint16_t kBriefLengthWord = kBriefBlockSize - VPD_LENGTH_WORD_BYTES;
+
+// System VPD stores its length word big-endian (03 FE), component VPD little-endian (FE 00); the
+// compact format stores its block size itself, little-endian like its numbers.
+const VpdFormat VPD_FORMATS[3] = {
+    {VPD_FORMAT_FULL, "full", BlockX, std::size(BlockX), VPD_BASE_FULL, VPD_FULL_BLOCK_SIZE,
+     kFullLengthWord, false, false, false, true},
+    {VPD_FORMAT_BRIEF, "brief", CompVPD_v3, std::size(CompVPD_v3), VPD_BASE_BRIEF, kBriefBlockSize,
+     kBriefLengthWord, true, true, true, false},
+    {VPD_FORMAT_CFF3, "cff3", CompVPD_cff3, std::size(CompVPD_cff3), VPD_BASE_CFF3, 0, 0, true, true,
+     false, false},
+};
+
+const VpdFormat* format_of(int16_t code) {
+  for (const VpdFormat& f : VPD_FORMATS)
+    if (f.code == code) return &f;
+  return nullptr;
+}
 
 }  // namespace vpd_lib
