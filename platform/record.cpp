@@ -36,7 +36,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <new>

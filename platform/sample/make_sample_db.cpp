@@ -15,7 +15,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <iterator>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>

@@ -3,8 +3,6 @@
 // reads and writes, and the handler that runs it. The option parser and the load plan read the rows.
 #pragma once
 
-#include <iterator>
-
 #include "cli/command_line.h"
 #include "cli/open_record.h"
 

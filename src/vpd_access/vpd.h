@@ -4,7 +4,8 @@
 // On a controller this library belongs to the platform; this project ships a file-backed
 // implementation under platform/. The tool reaches the VPD storage only through the names declared
 // here: the record (used as vpd_lib::vpd for fields and as vpd_lib::nvram for the block-0 CRC), the
-// free field functions, the FRU inventory text and the three field descriptor tables.
+// free field functions, the FRU inventory text, the three field descriptor tables and the format
+// table that ties each format to its descriptor table and numbers.
 #pragma once
 
 #include <cstddef>
@@ -146,8 +147,9 @@ class nvram {
   virtual bool load(int flags);
 
   // Before load: the command will look only at vpd_data[offset, offset + length). Each call adds
-  // a range; load then reads just the ranges given (on an I2C EEPROM the bus is what a command
-  // costs) and leaves the rest of vpd_data zero. Without a call, load reads the whole record.
+  // a range; load then reads just the ranges given and the header it relies on itself (the length
+  // word, and the layout byte of system VPD), and leaves the rest of vpd_data zero: on an I2C
+  // EEPROM the bus is what a command costs. Without a call, load reads the whole record.
   virtual void plan_read(unsigned int offset, unsigned int length);
   // Before load: the command will write. load takes the device's exclusive lock and keeps it
   // until the process ends, so nothing changes the device between what the command read and
