@@ -54,10 +54,11 @@ FILE* sink() {
 void fuzz_converter(const uint8_t* data, size_t size) {
   if (size < 4) return;
   const int16_t format = kFormats[data[0] % 3];
-  const FieldRange range = orvantis::field_range_for(format, data[1] & 7);
+  const vpd_lib::VpdFormat& f = *vpd_lib::format_of(format);
+  const FieldRange range = orvantis::field_range_for(f, data[1] & 7);
   // The format's own block size, the other format's, or any small size (a compact FRU stores its
   // own length, and -y can mismatch the record).
-  uint32_t block_size = format == vpd_lib::VPD_FORMAT_FULL ? 0x400 : 0x100;
+  uint32_t block_size = f.block_size != 0 ? f.block_size : 0x100;
   if ((data[2] & 3) == 1) block_size = 0x400;
   if ((data[2] & 3) == 2) block_size = 0x100;
   if ((data[2] & 3) == 3) block_size = data[3];
@@ -118,8 +119,8 @@ void fuzz_printer(const uint8_t* data, size_t size) {
   std::unique_ptr<unsigned char[]> vpd_data = exact_buffer(data_size);
   std::memcpy(vpd_data.get(), data + 3, std::min(size - 3, data_size));
 
-  const vpd_lib::FieldDescriptor* table = orvantis::field_range_for(format, 0).table;
-  const uint32_t last = orvantis::last_table_index(format);
+  const vpd_lib::FieldDescriptor* table = vpd_lib::format_of(format)->table;
+  const uint32_t last = vpd_lib::format_of(format)->table_size - 1;
   orvantis::print_field_lines(sink(), table, vpd_data.get(), 0, last, adjust, false);
   for (uint32_t i = 0; i <= last; ++i) {
     orvantis::print_field_lines(sink(), table, vpd_data.get(), i, i, adjust, true);

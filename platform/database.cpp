@@ -30,9 +30,8 @@ std::string next_word(const std::string& line, size_t* pos) {
 }
 
 bool parse_format(const std::string& word, int16_t* out) {
-  if (word == "full") return *out = vpd_lib::VPD_FORMAT_FULL, true;
-  if (word == "brief") return *out = vpd_lib::VPD_FORMAT_BRIEF, true;
-  if (word == "cff3") return *out = vpd_lib::VPD_FORMAT_CFF3, true;
+  for (const vpd_lib::VpdFormat& f : vpd_lib::VPD_FORMATS)
+    if (word == f.name) return *out = f.code, true;
   bool negative = !word.empty() && word[0] == '-';
   std::string digits = negative ? word.substr(1) : word;
   if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) return false;
@@ -236,12 +235,8 @@ std::string device_path(const std::string& root, const std::string& name, bool b
 }
 
 std::string format_name(int16_t format) {
-  switch (format) {
-    case vpd_lib::VPD_FORMAT_FULL: return "full";
-    case vpd_lib::VPD_FORMAT_BRIEF: return "brief";
-    case vpd_lib::VPD_FORMAT_CFF3: return "cff3";
-    default: return std::to_string(format);
-  }
+  const vpd_lib::VpdFormat* f = vpd_lib::format_of(format);
+  return f != nullptr ? f->name : std::to_string(format);
 }
 
 std::string inventory_text(const Inventory& inventory) {

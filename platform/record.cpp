@@ -56,28 +56,9 @@ using vpd_lib::FieldDescriptor;
 constexpr uint32_t kBlock0Size = vpd_lib::VPD_FULL_BLOCK_SIZE;
 constexpr uint32_t kCrcOffset = 0x3FC;  // the last four bytes of block 0
 constexpr uint32_t kLayoutOffset = 2;
-constexpr uint16_t kFullLengthWord = kBlock0Size - vpd_lib::VPD_LENGTH_WORD_BYTES;
 
-struct FieldTable {
-  const FieldDescriptor* entries;
-  uint32_t base;
-  uint32_t count;
-};
-
-const FieldTable kTables[] = {
-    {vpd_lib::BlockX, vpd_lib::VPD_BASE_FULL, std::size(vpd_lib::BlockX)},
-    {vpd_lib::CompVPD_v3, vpd_lib::VPD_BASE_BRIEF, std::size(vpd_lib::CompVPD_v3)},
-    {vpd_lib::CompVPD_cff3, vpd_lib::VPD_BASE_CFF3, std::size(vpd_lib::CompVPD_cff3)},
-};
-
-const FieldTable* table_of(int16_t format) {
-  switch (format) {
-    case vpd_lib::VPD_FORMAT_FULL: return &kTables[0];
-    case vpd_lib::VPD_FORMAT_BRIEF: return &kTables[1];
-    case vpd_lib::VPD_FORMAT_CFF3: return &kTables[2];
-    default: return nullptr;
-  }
-}
+// Layout 1 is the legacy layout of system VPD; from layout 2 on fields 8 and 9 are retired.
+bool legacy_layout(const unsigned char* vpd_data) { return vpd_data[kLayoutOffset] < 2; }
 
 }  // namespace
 
@@ -85,9 +66,9 @@ const FieldTable* table_of(int16_t format) {
 size_t vpd_data_extent() {
   static const size_t extent = [] {
     size_t end = kBlock0Size;
-    for (const FieldTable& t : kTables)
-      for (uint32_t i = 0; i < t.count; ++i)
-        end = std::max<size_t>(end, size_t{vpd_lib::field_address(t.entries[i])} + t.entries[i].length);
+    for (const vpd_lib::VpdFormat& f : vpd_lib::VPD_FORMATS)
+      for (uint32_t i = 0; i < f.table_size; ++i)
+        end = std::max<size_t>(end, size_t{vpd_lib::field_address(f.table[i])} + f.table[i].length);
     return end;
   }();
   return extent;
@@ -99,6 +80,14 @@ struct Range {
   uint32_t offset;
   uint32_t length;
 };
+
+// A planned load also reads the header the library relies on: the length word and, on system
+// VPD, the layout byte that sizes the legacy fields.
+std::vector<Range> with_header(std::vector<Range> plan, int16_t format) {
+  const vpd_lib::VpdFormat* f = vpd_lib::format_of(format);
+  plan.push_back({0, f != nullptr && f->system_vpd ? kLayoutOffset + 1 : vpd_lib::VPD_LENGTH_WORD_BYTES});
+  return plan;
+}
 
 class FileRecord : public vpd_lib::vpd {
  public:
@@ -143,7 +132,7 @@ class FileRecord : public vpd_lib::vpd {
     const size_t extent = vpd_data_extent();
     const uint64_t end = std::min<uint64_t>(max_size, extent);
     std::vector<Range> ranges =
-        plan_.empty() ? std::vector<Range>{{0, static_cast<uint32_t>(end)}} : merged(plan_);
+        plan_.empty() ? std::vector<Range>{{0, static_cast<uint32_t>(end)}} : merged(with_header(plan_, format));
     std::vector<unsigned char> data(extent, 0);
     bool any = false;
     for (const Range& r : ranges) {
@@ -244,8 +233,6 @@ Library& library() {
 
 namespace vpd_lib {
 
-using vpd_platform::table_of;
-
 nvram::~nvram() = default;
 
 // A bare nvram has no device; the file-backed record overrides these.
@@ -266,11 +253,11 @@ uint32_t nvram::getBlock0CRC32() const {
 }
 
 int nvram::isBlock0CRCSupported() const {
-  if (format != VPD_FORMAT_FULL) return -1;
-  if (!vpd_data || max_size < vpd_platform::kBlock0Size ||
-      orvantis::load_be16(vpd_data) != vpd_platform::kFullLengthWord)
+  const VpdFormat* f = format_of(format);
+  if (f == nullptr || !f->system_vpd) return -1;
+  if (!vpd_data || max_size < vpd_platform::kBlock0Size || orvantis::load_be16(vpd_data) != f->length_word)
     return -2;
-  if (vpd_data[vpd_platform::kLayoutOffset] < 2) return -3;
+  if (vpd_platform::legacy_layout(vpd_data)) return -3;
   return 1;
 }
 
@@ -282,16 +269,15 @@ namespace {
 
 // The descriptor of `field_id` in this format's table, or null when the id is unknown.
 const FieldDescriptor* descriptor_of(int16_t format, unsigned int field_id) {
-  const vpd_platform::FieldTable* t = table_of(format);
-  if (!t || field_id < t->base || field_id - t->base >= t->count) return nullptr;
-  return &t->entries[field_id - t->base];
+  const VpdFormat* f = format_of(format);
+  return f != nullptr ? field_of(*f, field_id) : nullptr;
 }
 
 // The field's length in the record's layout: legacy fields 8 and 9 are empty from layout 2 on.
 uint32_t layout_length(const nvram& record, unsigned int field_id, const FieldDescriptor& d) {
-  if (record.format == VPD_FORMAT_FULL && record.vpd_data &&
+  if (format_of(record.format)->system_vpd && record.vpd_data &&
       (field_id == VPD_LEGACY_MTM_FIELD || field_id == VPD_LEGACY_SN_FIELD) &&
-      record.vpd_data[vpd_platform::kLayoutOffset] >= 2)
+      !vpd_platform::legacy_layout(record.vpd_data))
     return 0;
   return d.length;
 }

@@ -290,6 +290,27 @@ constexpr FieldDescriptor CompVPD_cff3[std::size(CompVPD_cff3)] = {
   /* 0x15 */ fd(0, 0x0FC, 4, VPD_FIELD_HEX, "Record Checksum"),
 };
 
+constexpr uint16_t kFullLengthWord = VPD_FULL_BLOCK_SIZE - VPD_LENGTH_WORD_BYTES;
+constexpr uint32_t kBriefBlockSize = 0x100;
+constexpr uint16_t kBriefLengthWord = kBriefBlockSize - VPD_LENGTH_WORD_BYTES;
+
+// System VPD stores its length word big-endian (03 FE), component VPD little-endian (FE 00); the
+// compact format stores its block size itself, little-endian like its numbers.
+const VpdFormat VPD_FORMATS[3] = {
+    {VPD_FORMAT_FULL, "full", BlockX, std::size(BlockX), VPD_BASE_FULL, VPD_FULL_BLOCK_SIZE,
+     kFullLengthWord, false, false, false, true},
+    {VPD_FORMAT_BRIEF, "brief", CompVPD_v3, std::size(CompVPD_v3), VPD_BASE_BRIEF, kBriefBlockSize,
+     kBriefLengthWord, true, true, true, false},
+    {VPD_FORMAT_CFF3, "cff3", CompVPD_cff3, std::size(CompVPD_cff3), VPD_BASE_CFF3, 0, 0, true, true,
+     false, false},
+};
+
+const VpdFormat* format_of(int16_t code) {
+  for (const VpdFormat& f : VPD_FORMATS)
+    if (f.code == code) return &f;
+  return nullptr;
+}
+
 // What the printer, the converter, the field list and the tool's named fields rely on, proved by
 // the compiler: a table that breaks it does not build.
 namespace {
@@ -325,8 +346,8 @@ constexpr bool has_every_kind(const FieldDescriptor* table, size_t n) {
 }
 
 static_assert(well_formed(BlockX, VPD_FULL_BLOCK_SIZE), "BlockX: unnamed, overlapping or outside its block");
-static_assert(well_formed(CompVPD_v3, VPD_BRIEF_BLOCK_SIZE), "CompVPD_v3: unnamed, overlapping or outside");
-static_assert(well_formed(CompVPD_cff3, VPD_BRIEF_BLOCK_SIZE), "CompVPD_cff3: unnamed, overlapping or outside");
+static_assert(well_formed(CompVPD_v3, kBriefBlockSize), "CompVPD_v3: unnamed, overlapping or outside");
+static_assert(well_formed(CompVPD_cff3, kBriefBlockSize), "CompVPD_cff3: unnamed, overlapping or outside");
 static_assert(has_every_kind(BlockX, std::size(BlockX)), "BlockX holds every field kind");
 // The fixed entries: the length word, the layout byte, the legacy and current type-model and serial,
 // the CRC that ends block 0, and the length words of the component formats.

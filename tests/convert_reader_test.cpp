@@ -80,7 +80,6 @@ TEST(ConvertReader, PrintoutRowsGiveTheirBytesOrTheirMessage) {
       {3, 3, "Bite: [0x5A]\n", corrupt(3, "Byte", "Bite"), "", 1},
       {12, 12, "hex20: []h\n", corrupt(12, "Hex20", "hex20"), "", 1},
       {2, 4, "Hex4: []h\nWord: [0x1234]\n", corrupt(3, "Byte", "Word"), "", 1},
-      {0x3003, 0x3003, "Word: [0x1234]\n", corrupt(3, "Byte", "Word"), "", 1},
       {3, 3, "\n#x\n  Byte [0x5A]\n", refused(3, "field line without ':'"), "", 1},
       {3, 3, "  # note\nByte: [0x5A]\n", refused(1, "field line without ':'"), "", 1},
       {3, 4, "Byte: [0x5A]\nWord: [0x1234]\nx:[]\n", refused(3, "field line after the last field of the block"), "", 1},

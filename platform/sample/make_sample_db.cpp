@@ -15,7 +15,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <iterator>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -49,15 +48,10 @@ FieldValue v(const char* name, const char* value, Store store = PADDED) {
 
 [[noreturn]] void fail(const std::string& what) { throw std::runtime_error(what); }
 
-struct Format {
-  const FieldDescriptor* table;
-  uint32_t last;
-  bool little_endian;  // byte order of WORD and DWORD fields
-};
-
-const Format kFull{vpd_lib::BlockX, std::size(vpd_lib::BlockX) - 1, false};
-const Format kBrief{vpd_lib::CompVPD_v3, std::size(vpd_lib::CompVPD_v3) - 1, true};
-const Format kCff3{vpd_lib::CompVPD_cff3, std::size(vpd_lib::CompVPD_cff3) - 1, true};
+using Format = vpd_lib::VpdFormat;
+const Format& kFull = *vpd_lib::format_of(vpd_lib::VPD_FORMAT_FULL);
+const Format& kBrief = *vpd_lib::format_of(vpd_lib::VPD_FORMAT_BRIEF);
+const Format& kCff3 = *vpd_lib::format_of(vpd_lib::VPD_FORMAT_CFF3);
 
 int hex_digit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -89,7 +83,7 @@ Bytes parse_hex(const std::string& text, const std::string& field) {
 class ImageBuilder {
  public:
   ImageBuilder(const Format& format, size_t size) : format_(format), bytes_(size, 0x00) {
-    for (uint32_t i = 0; i <= format_.last; ++i)
+    for (uint32_t i = 0; i < format_.table_size; ++i)
       if (inside(format_.table[i])) put(format_.table[i], empty_form(format_.table[i]));
   }
 
@@ -114,7 +108,7 @@ class ImageBuilder {
 
  private:
   uint32_t index_of(const char* name) const {
-    for (uint32_t i = 0; i <= format_.last; ++i)
+    for (uint32_t i = 0; i < format_.table_size; ++i)
       if (std::strcmp(format_.table[i].name, name) == 0) return i;
     fail(std::string("no field named \"") + name + "\"");
   }
@@ -129,7 +123,7 @@ class ImageBuilder {
   Bytes number_bytes(uint32_t value, size_t width) const {
     Bytes out(width);
     for (size_t k = 0; k < width; ++k) {
-      size_t shift = 8 * (format_.little_endian ? k : width - 1 - k);
+      size_t shift = 8 * (format_.numbers_little_endian ? k : width - 1 - k);
       out[k] = static_cast<unsigned char>(value >> shift);
     }
     return out;
@@ -505,7 +499,7 @@ Bytes riser_board() {
 }
 
 Bytes adapter() {
-  ImageBuilder image(kBrief, vpd_lib::VPD_BRIEF_BLOCK_SIZE);
+  ImageBuilder image(kBrief, kBrief.block_size);
   image.set(kAdapter);
   image.set_crc("Component Checksum", 0xFC);
   return image.bytes();

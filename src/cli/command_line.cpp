@@ -5,25 +5,59 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <string>
 
+#include "cli/modes.h"
 #include "util/number.h"
 #include "vpd_access/vpd.h"
 
 namespace orvantis {
 namespace {
 
-// No leading colon: getopt reports unknown options and missing arguments on stderr itself, and
-// both end in the usage text here.
-constexpr const char kOptions[] = "pb:i:o:BEw:c:r:hlng:sSy:G:O:feP";
+// The options that are no mode. No leading colon: getopt reports unknown options and missing
+// arguments on stderr itself, and both end in the usage text here.
+constexpr const char kSettingOptions[] = "b:i:BEhy:";
 
-// The two block sizes the tool knows; -y may name only these.
-constexpr uint16_t kBriefBlockSize = vpd_lib::VPD_BRIEF_BLOCK_SIZE;
-constexpr uint16_t kFullBlockSize = vpd_lib::VPD_FULL_BLOCK_SIZE;
+std::string all_options() {
+  std::string options = kSettingOptions;
+  for (const ModeRow& row : kModes) {
+    if (row.letter == 0) continue;
+    options += row.letter;
+    if (row.argument != ARG_NONE) options += ':';
+  }
+  return options;
+}
+
+// -y names the block size of a format that has a fixed one (1024 or 256).
+bool is_fixed_block_size(uint16_t size) {
+  for (const vpd_lib::VpdFormat& f : vpd_lib::VPD_FORMATS)
+    if (f.block_size != 0 && f.block_size == size) return true;
+  return false;
+}
 
 bool refuse_with_usage(int* exit_status) {
   print_usage();
   *exit_status = 1;
   return false;
+}
+
+// Stores the argument of a mode option; false when -c lacks its raw file name.
+bool take_argument(ModeArgument argument, int argc, char** argv, CommandLine* out) {
+  switch (argument) {
+    case ARG_NONE: break;
+    case ARG_FIELD_NUMBER: out->field_number = parse_long32(optarg, 10); break;
+    case ARG_REQUEST: out->request = optarg; break;
+    case ARG_FIELD_NAME: out->field_name = optarg; break;
+    case ARG_INPUT_FILE: out->input_file = optarg; break;
+    case ARG_OUTPUT_FILE: out->output_file = optarg; break;
+    case ARG_ASCII_AND_RAW:
+      // optind stays put, so getopt later meets the raw file name as a non-option and skips it.
+      if (optind >= argc || argv[optind] == nullptr) return false;
+      out->input_file = optarg;
+      out->output_file = argv[optind];
+      break;
+  }
+  return true;
 }
 
 }  // namespace
@@ -63,10 +97,15 @@ bool parse_command_line(int argc, char** argv, CommandLine* out, int* exit_statu
   *exit_status = 0;
   optind = 0;  // glibc: 0 re-initialises the scanner, so the parser can run more than once
 
+  static const std::string options = all_options();
   int opt;
-  while ((opt = getopt(argc, argv, kOptions)) != -1) {
+  while ((opt = getopt(argc, argv, options.c_str())) != -1) {
+    if (const ModeRow* row = mode_row_of_letter(opt)) {
+      if (!take_argument(row->argument, argc, argv, out)) return refuse_with_usage(exit_status);
+      out->mode = row->mode;
+      continue;
+    }
     switch (opt) {
-      case 'p': out->mode = MODE_PRINT; break;
       case 'b': {
         // Compared unsigned, so a negative block fails like a large one.
         int32_t block = parse_long32(optarg, 10);
@@ -79,40 +118,12 @@ bool parse_command_line(int argc, char** argv, CommandLine* out, int* exit_statu
         break;
       }
       case 'i': out->fru_id = parse_ulong32(optarg, 0); break;
-      case 'o':
-        out->field_number = parse_long32(optarg, 10);
-        out->mode = MODE_PRINT_FIELD;
-        break;
       case 'B': out->backup = true; break;
       case 'E': out->no_adjust = true; break;
-      case 'w':
-        out->input_file = optarg;
-        out->mode = MODE_BURN;
-        break;
-      case 'c':
-        // The raw file name is the word after the ASCII file. optind stays put, so getopt later
-        // meets that word as a non-option and skips it.
-        if (optind >= argc || argv[optind] == nullptr) return refuse_with_usage(exit_status);
-        out->input_file = optarg;
-        out->output_file = argv[optind];
-        out->mode = MODE_CONVERT;
-        break;
-      case 'r':
-        out->output_file = optarg;
-        out->mode = MODE_DUMP;
-        break;
-      case 'l': out->mode = MODE_LIST_FRUS; break;
-      case 'n': out->mode = MODE_LIST_FIELDS; break;
-      case 'g':
-        out->field_name = optarg;
-        out->mode = MODE_GET_NAMED;
-        break;
-      case 's': out->mode = MODE_CHECK_CRC; break;
-      case 'S': out->mode = MODE_FIX_CRC; break;
       case 'y': {
         // Only the low 16 bits count: 65792 (0x10100) is 256.
         uint16_t size = static_cast<uint16_t>(parse_ulong32(optarg, 0) & 0xFFFFu);
-        if (size != kBriefBlockSize && size != kFullBlockSize) {
+        if (!is_fixed_block_size(size)) {
           std::printf("Provided block size(%d) is invalid\n", static_cast<int>(size));
           *exit_status = 1;
           return false;
@@ -121,17 +132,6 @@ bool parse_command_line(int argc, char** argv, CommandLine* out, int* exit_statu
         out->blocksize_given = true;
         break;
       }
-      case 'G':
-        out->request = optarg;
-        out->mode = MODE_SET_NAMED;
-        break;
-      case 'O':
-        out->request = optarg;
-        out->mode = MODE_SET_FIELD;
-        break;
-      case 'f': out->mode = MODE_FIX_TEXT; break;
-      case 'e': out->mode = MODE_EXAMINE_TEXT; break;
-      case 'P': out->mode = MODE_PLATFORM_ID; break;
       default:  // -h, an unknown letter, a missing argument ('?')
         return refuse_with_usage(exit_status);
     }

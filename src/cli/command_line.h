@@ -7,39 +7,42 @@
 
 namespace orvantis {
 
-// The numbers are the values the dispatch switches on; the last mode option wins.
-enum ToolMode : int {
-  MODE_NONE = 0,
-  MODE_PRINT = 1,           // -p
-  MODE_PRINT_FIELD = 2,     // -o NUM
-  MODE_SET_FIELD = 3,       // -O "NUM type data"
-  MODE_BURN = 4,            // -w rawFile
-  MODE_CONVERT = 5,         // -c asciiFile rawFile
-  MODE_DUMP = 6,            // -r rawFile
-  MODE_LIST_FRUS = 7,       // -l
-  MODE_LIST_FIELDS = 8,     // -n
-  MODE_GET_NAMED = 9,       // -g id
-  MODE_SET_NAMED = 10,      // -G "id type data"
-  MODE_CHECK_CRC = 11,      // -s
-  MODE_FIX_CRC = 12,        // -S
-  MODE_FIX_TEXT = 13,       // -f
-  MODE_EXAMINE_TEXT = 14,   // -e
-  MODE_PLATFORM_ID = 15,    // -P
+// The last mode option wins; the option letters are the rows of cli/modes.h.
+enum ToolMode {
+  MODE_NONE,
+  MODE_PRINT,         // -p
+  MODE_PRINT_FIELD,   // -o NUM
+  MODE_SET_FIELD,     // -O "NUM type data"
+  MODE_BURN,          // -w rawFile
+  MODE_CONVERT,       // -c asciiFile rawFile
+  MODE_DUMP,          // -r rawFile
+  MODE_LIST_FRUS,     // -l
+  MODE_LIST_FIELDS,   // -n
+  MODE_GET_NAMED,     // -g id
+  MODE_SET_NAMED,     // -G "id type data"
+  MODE_CHECK_CRC,     // -s
+  MODE_FIX_CRC,       // -S
+  MODE_FIX_TEXT,      // -f
+  MODE_EXAMINE_TEXT,  // -e
+  MODE_PLATFORM_ID,   // -P
 };
 
 struct CommandLine {
-  int mode = MODE_NONE;
+  ToolMode mode = MODE_NONE;
   int32_t block = 0;
   uint32_t fru_id = 0;  // only the low byte names the FRU; the full value is kept for -B and messages
   bool backup = false;
   bool no_adjust = false;
   uint16_t blocksize = 0;
   bool blocksize_given = false;
-  int32_t field_number = 0;  // -o; used as its low 16 bits
+  int32_t field_number = 0;  // -o; its table index part names the field
   std::string input_file;    // -w, and -c's asciiFile
   std::string output_file;   // -r, and -c's rawFile
   std::string request;       // -O and -G share it
   std::string field_name;    // -g
+
+  // The FRU the library is asked for: the low byte of the id.
+  uint8_t fru() const { return static_cast<uint8_t>(fru_id & 0xFFu); }
 };
 
 // Parses the options into *out. Returns true to go on; false after it printed the usage text or a

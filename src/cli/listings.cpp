@@ -28,9 +28,7 @@ int list_frus() {
 int list_fields(const FieldRange& range, uint32_t block_size) {
   if (range.table == nullptr) return 1;
   // The number shown is the table index (what -o and -O take), not the full field id.
-  const uint32_t first = range.first & 0xFFu;
-  const uint32_t last = range.last & 0xFFu;
-  for (uint32_t i = first; i <= last; ++i) {
+  for (uint32_t i = range.first; i <= range.last; ++i) {
     const vpd_lib::FieldDescriptor& d = range.table[i];
     // The offset uses the record's block size, which differs from vpd_data's 0x400 stride when
     // the block size is 256 or given with -y.

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "util/bytes.h"
+#include "util/report.h"
 
 namespace orvantis {
 namespace {
@@ -54,10 +55,8 @@ int run_fix_crc(vpd_lib::vpd* record) {
       now_stored = load_be32(back);
   }
   std::printf("New Stored CRC = 0x%x\n", static_cast<unsigned>(now_stored));
-  if (written != static_cast<int>(sizeof stored) || now_stored != calculated) {
-    std::printf("Failed to update VPD\n");
-    return 1;
-  }
+  if (written != static_cast<int>(sizeof stored) || now_stored != calculated)
+    return print_failed_update();
   return 0;
 }
 

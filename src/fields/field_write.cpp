@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "util/number.h"
+#include "util/report.h"
 #include "vpd_access/vpd.h"
 
 namespace orvantis {
@@ -16,10 +17,10 @@ void print_length_mismatch(size_t input_length, int field_length, uint32_t field
               field_length, static_cast<unsigned>(field_id));
 }
 
-// The library answers a write it could not complete (refused, short, or not reading back) with
-// something other than the count. Returns 0, the writers' "nothing done" result.
+// The library answers a write it could not complete with something other than the count.
+// Returns 0, the writers' "nothing done" result.
 int report_failed_write() {
-  std::printf("Failed to update VPD\n");
+  print_failed_update();
   return 0;
 }
 
@@ -51,6 +52,12 @@ SetRequest parse_set_request(const std::string& request) {
   parsed.number = parse_long32(parsed.tokens[0].c_str(), 10);
   parsed.type = parsed.tokens[1][0];
   return parsed;
+}
+
+bool take_set_request(const std::string& request, SetRequest* parsed) {
+  *parsed = parse_set_request(request);
+  if (!parsed->enough) std::printf("ERROR: Not enough input!\n");
+  return parsed->enough;
 }
 
 bool request_bytes(const std::vector<std::string>& tokens, unsigned char (&buffer)[MAX_BYTE_TOKENS],
@@ -96,13 +103,10 @@ int write_string_field(uint8_t fru_id, uint32_t field_id, const std::string& tex
 }
 
 int run_set_field(const std::string& request, uint8_t fru_id, uint32_t base) {
-  const SetRequest parsed = parse_set_request(request);
-  if (!parsed.enough) {
-    std::printf("ERROR: Not enough input!\n");
-    return 1;
-  }
+  SetRequest parsed;
+  if (!take_set_request(request, &parsed)) return 1;
   // Negative numbers go to the library as their bit pattern.
-  const uint32_t field_id = static_cast<uint32_t>(parsed.number) | base;
+  const uint32_t field_id = vpd_lib::field_id_of(base, static_cast<uint32_t>(parsed.number));
   int written;
   switch (parsed.type) {
     case 'b': written = write_byte_field(fru_id, field_id, parsed.tokens); break;

@@ -32,6 +32,8 @@ struct SetRequest {
   char type = 0;        // the type word's first character; 0 when !enough
 };
 SetRequest parse_set_request(const std::string& request);
+// The same for a command: false after printing "ERROR: Not enough input!" when it is not enough.
+bool take_set_request(const std::string& request, SetRequest* parsed);
 
 // The data tokens (tokens[2..]) as bytes into buffer[0..count). False, with nothing stored, when
 // there are more than MAX_BYTE_TOKENS of them.

@@ -15,8 +15,6 @@ namespace {
 // records that retired them) selects the current fields.
 constexpr int LEGACY_FIELD_LENGTH = vpd_lib::VPD_LEGACY_TEXT_LENGTH;
 
-constexpr uint32_t FIELD_VPDID = 0x05;
-constexpr uint32_t FIELD_POSID = 0x07;
 constexpr uint32_t FIELD_UEFIID = 0x51;
 
 const NamedField NAMED_FIELDS[] = {
@@ -63,16 +61,14 @@ int run_get_named(vpd_lib::vpd* record, const std::string& name) {
     return 0;
   }
   const uint32_t id = named_field_id(*field, record);
-  print_fields(vpd_lib::BlockX, record, id, id, false, true);
+  const uint32_t index = vpd_lib::index_of_id(id);
+  print_fields(vpd_lib::BlockX, record, index, index, false, true);
   return 0;
 }
 
 int run_set_named(vpd_lib::vpd* record, const std::string& request, uint8_t fru_id) {
-  const SetRequest parsed = parse_set_request(request);
-  if (!parsed.enough) {
-    std::printf("ERROR: Not enough input!\n");
-    return 1;
-  }
+  SetRequest parsed;
+  if (!take_set_request(request, &parsed)) return 1;
   const std::vector<std::string>& tokens = parsed.tokens;
   const NamedField* field = find_named_field(tokens[0]);
   if (!field) return 0;

@@ -26,6 +26,10 @@ struct NamedField {
   NamedInput input;
 };
 
+// The system VPD fields the platform id (-P) is made of.
+constexpr uint32_t FIELD_VPDID = 0x05;
+constexpr uint32_t FIELD_POSID = 0x07;
+
 // The table entry for `name` (exact, case-sensitive), or null.
 const NamedField* find_named_field(const std::string& name);
 

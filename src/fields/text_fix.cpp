@@ -11,7 +11,7 @@ namespace {
 
 bool is_strippable(unsigned char c) { return c == 0x00 || c == 0x20; }
 
-unsigned char* field_bytes(vpd_lib::vpd* record, const vpd_lib::FieldDescriptor& field) {
+unsigned char* field_data(vpd_lib::vpd* record, const vpd_lib::FieldDescriptor& field) {
   // The library sizes vpd_data so that every descriptor address plus its length lies inside.
   return record->vpd_data + vpd_lib::field_address(field);
 }
@@ -45,10 +45,10 @@ std::string conforming_text(const unsigned char* bytes, uint16_t length, uint16_
 
 int run_examine_text(const vpd_lib::FieldDescriptor* table, vpd_lib::vpd* record, uint32_t first,
                      uint32_t last) {
-  for (uint32_t i = first & 0xFFFu; i <= (last & 0xFFFu); ++i) {
+  for (uint32_t i = first; i <= last; ++i) {
     const vpd_lib::FieldDescriptor& field = table[i];
     if (!text_field_takes_part(field)) continue;
-    const unsigned char* bytes = field_bytes(record, field);
+    const unsigned char* bytes = field_data(record, field);
     const std::string current(reinterpret_cast<const char*>(bytes), field.length);
     const std::string wanted = conforming_text(bytes, field.length, field.pad);
     if (current == wanted) continue;
@@ -61,10 +61,10 @@ int run_examine_text(const vpd_lib::FieldDescriptor* table, vpd_lib::vpd* record
 
 int run_fix_text(const vpd_lib::FieldDescriptor* table, vpd_lib::vpd* record, uint32_t first,
                  uint32_t last, bool adjust_byte_order) {
-  for (uint32_t i = first & 0xFFFu; i <= (last & 0xFFFu); ++i) {
+  for (uint32_t i = first; i <= last; ++i) {
     const vpd_lib::FieldDescriptor& field = table[i];
     if (!text_field_takes_part(field)) continue;
-    unsigned char* bytes = field_bytes(record, field);
+    unsigned char* bytes = field_data(record, field);
     const std::string wanted = conforming_text(bytes, field.length, field.pad);
     std::memcpy(bytes, wanted.data(), wanted.size());
   }

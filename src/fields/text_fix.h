@@ -21,7 +21,7 @@ bool text_field_takes_part(const vpd_lib::FieldDescriptor& field);
 // bytes are returned unchanged, since such a field is never repaired.
 std::string conforming_text(const unsigned char* bytes, uint16_t length, uint16_t pad);
 
-// -e: reports every non-conforming text field of table indices (first & 0xFFF)..(last & 0xFFF),
+// -e: reports every non-conforming text field of table entries first..last (indices),
 // as an "old->" line, a "new->" line and an empty line. Changes nothing. Exit status 0.
 int run_examine_text(const vpd_lib::FieldDescriptor* table, vpd_lib::vpd* record, uint32_t first,
                      uint32_t last);

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <vector>
 
 #include "image/printout_reader.h"
 #include "image/raw_block.h"
@@ -24,9 +25,10 @@ int refuse_ascii_file(const char* ascii_path, const char* why) {
 // A printout that cannot be read is refused rather than read as empty: an all-zero image must never
 // come from a mistyped file name. The raw file is opened only once the whole printout is accepted,
 // so a refused conversion leaves an existing raw file as it was.
-int convert2bin(const vpd_lib::FieldDescriptor* table, unsigned char* buffer, uint32_t block_size,
-                uint32_t first_field_id, uint32_t last_field_id, const char* ascii_path,
-                const char* raw_path) {
+int convert2bin(const vpd_lib::FieldDescriptor* table, uint32_t block_size, uint32_t first,
+                uint32_t last, const char* ascii_path, const char* raw_path) {
+  std::vector<unsigned char> buffer;
+  if (!allocate_block(block_size, &buffer)) return 1;
   struct stat st;
   if (stat(ascii_path, &st) != 0) return refuse_ascii_file(ascii_path, "cannot be opened");
   // A directory opens for reading on Linux and then reads as an empty printout.
@@ -37,7 +39,7 @@ int convert2bin(const vpd_lib::FieldDescriptor* table, unsigned char* buffer, ui
   // Messages reach standard output as they arise, so a printout full of size messages holds none
   // of them in memory.
   const int status =
-      convert_printout(in, table, first_field_id, last_field_id, buffer, block_size, stdout);
+      convert_printout(in, table, first, last, buffer.data(), block_size, stdout);
   if (status != 0) return 1;
 
   // One second attempt for a file system that refused the first open; only its failure is
@@ -45,7 +47,7 @@ int convert2bin(const vpd_lib::FieldDescriptor* table, unsigned char* buffer, ui
   int raw = open_raw_output(raw_path, false);
   if (raw < 0) raw = open_raw_output(raw_path, true);
   if (raw < 0) return print_failure("Failed to open file for raw output\n");
-  if (!write_and_close(raw, buffer, block_size))
+  if (!write_and_close(raw, buffer.data(), block_size))
     return print_failure("Failed to write file for raw output\n");
   return 0;
 }

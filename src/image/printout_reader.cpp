@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "image/printout_reader.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <exception>
@@ -30,9 +31,12 @@ constexpr size_t kMaxLineLength = 128 * 1024;
 // The blank of the printout is the space only: a tab is field text like any other character.
 constexpr char kBlank = ' ';
 
+// A hardware address value reaches at least the first digit of its last byte, at 3 * 5.
+constexpr size_t kMacTextMinimum = 3 * (vpd_lib::VPD_MAC_BYTES - 1);
+
 // Bytes a field of this descriptor occupies in the image. Kinds with a fixed width write that
 // width whatever `length` says; an unknown kind writes nothing.
-uint32_t field_bytes(const FieldDescriptor& d) {
+uint32_t image_width(const FieldDescriptor& d) {
   switch (d.kind) {
     case vpd_lib::VPD_FIELD_HEX:
     case vpd_lib::VPD_FIELD_TEXT:
@@ -46,9 +50,9 @@ uint32_t field_bytes(const FieldDescriptor& d) {
     case vpd_lib::VPD_FIELD_DWORD:
       return 4;
     case vpd_lib::VPD_FIELD_TAGGED_TEXT:
-      return 32;
+      return vpd_lib::VPD_TAGGED_SLOT_BYTES;
     case vpd_lib::VPD_FIELD_MAC:
-      return 6;
+      return vpd_lib::VPD_MAC_BYTES;
     default:
       return 0;
   }
@@ -57,7 +61,7 @@ uint32_t field_bytes(const FieldDescriptor& d) {
 // The hex number read from at most `count` characters of `s` starting at `pos` (clipped to the
 // string), exactly as the target's strtoul base 16 reads them: leading white space and 0x allowed,
 // stopping at the first non-digit (a NUL byte included), 0 without digits.
-uint32_t hex_number(const std::string& s, size_t pos, size_t count) {
+uint32_t parse_hex_at(const std::string& s, size_t pos, size_t count) {
   if (pos > s.size()) pos = s.size();
   const std::string part = s.substr(pos, count);
   return parse_ulong32(part.c_str(), 16);
@@ -82,8 +86,8 @@ class PrintoutReader {
                  unsigned char* buffer, uint32_t block_size, FILE* out)
       : in_(in),
         table_(table),
-        index_(first & ~0xF000u),
-        last_index_(last & ~0xF000u),
+        index_(first),
+        last_index_(last),
         buffer_(buffer),
         block_size_(block_size),
         out_(out) {}
@@ -191,7 +195,7 @@ class PrintoutReader {
     }
     ++index_;
 
-    const uint32_t bytes = field_bytes(d);
+    const uint32_t bytes = image_width(d);
     if (!range_inside(block_size_, d.offset, bytes)) {
       fprintf(out_,
               "Convert2bin failed: line %" PRIu64 ": field \"%s\" (%" PRIu32
@@ -253,20 +257,20 @@ class PrintoutReader {
           for (uint32_t i = 0; i < n; ++i) at[i] = 0x00;
         } else if (value.size() / 2 == n) {
           for (uint32_t i = 0; i < n; ++i) {
-            at[i] = static_cast<unsigned char>(hex_number(value, 2 * size_t{i}, 2));
+            at[i] = static_cast<unsigned char>(parse_hex_at(value, 2 * size_t{i}, 2));
           }
         } else {
           size_message(value, n);
         }
         return true;
       case vpd_lib::VPD_FIELD_BYTE:
-        at[0] = static_cast<unsigned char>(hex_number(value, 0, 4));
+        at[0] = static_cast<unsigned char>(parse_hex_at(value, 0, 4));
         return true;
       case vpd_lib::VPD_FIELD_WORD:
-        store_be16(at, static_cast<uint16_t>(hex_number(value, 0, 6)));
+        store_be16(at, static_cast<uint16_t>(parse_hex_at(value, 0, 6)));
         return true;
       case vpd_lib::VPD_FIELD_DWORD:
-        store_be32(at, hex_number(value, 0, 10));
+        store_be32(at, parse_hex_at(value, 0, 10));
         return true;
       case vpd_lib::VPD_FIELD_TEXT:
         if (value.size() == n) {
@@ -289,12 +293,12 @@ class PrintoutReader {
         return put_tagged(at, value, field_line);
       case vpd_lib::VPD_FIELD_MAC:
         // Characters 2, 5, 8, 11 and 14 are the separators, ":" or "-", and are not looked at.
-        if (value.size() < 15) {
+        if (value.size() < kMacTextMinimum) {
           reject(field_line, "hardware address value shorter than 15 characters");
           return false;
         }
-        for (size_t i = 0; i < 6; ++i) {
-          at[i] = static_cast<unsigned char>(hex_number(value, 3 * i, 2));
+        for (size_t i = 0; i < vpd_lib::VPD_MAC_BYTES; ++i) {
+          at[i] = static_cast<unsigned char>(parse_hex_at(value, 3 * i, 2));
         }
         return true;
       default:
@@ -307,7 +311,7 @@ class PrintoutReader {
   // NUL reads back one byte too long; nothing past the slot's 32 bytes is written.
   bool put_tagged(unsigned char* at, const std::string& value, uint64_t field_line) {
     if (!value.empty() && value[0] == kBlank) {
-      for (size_t i = 0; i < 32; ++i) at[i] = 0x20;
+      for (size_t i = 0; i < vpd_lib::VPD_TAGGED_SLOT_BYTES; ++i) at[i] = 0x20;
       return true;
     }
     if (value.size() < 3) {
@@ -319,11 +323,11 @@ class PrintoutReader {
       reject(field_line, "tagged text value without '|' after its tag");
       return false;
     }
-    at[0] = static_cast<unsigned char>(hex_number(value, 0, 2));
+    at[0] = static_cast<unsigned char>(parse_hex_at(value, 0, 2));
     std::string text = value.substr(3, bar - 3);
     text.push_back('\0');
     text.append(value, bar + 1, npos);
-    const size_t count = text.size() < 31 ? text.size() : 31;
+    const size_t count = std::min<size_t>(text.size(), vpd_lib::VPD_TAGGED_TEXT_BYTES);
     text.copy(reinterpret_cast<char*>(at + 1), count);
     return true;
   }
@@ -344,9 +348,9 @@ class PrintoutReader {
 }  // namespace
 
 int convert_printout(std::istream& in, const vpd_lib::FieldDescriptor* table,
-                     uint32_t first_field_id, uint32_t last_field_id, unsigned char* buffer,
+                     uint32_t first, uint32_t last, unsigned char* buffer,
                      uint32_t block_size, FILE* out) {
-  PrintoutReader reader(in, table, first_field_id, last_field_id, buffer, block_size, out);
+  PrintoutReader reader(in, table, first, last, buffer, block_size, out);
   return reader.run();
 }
 

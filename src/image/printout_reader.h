@@ -15,14 +15,13 @@
 namespace orvantis {
 
 // Reads the printout from `in` into `buffer` (block_size bytes, zero-filled and owned by the caller)
-// for the fields first_field_id..last_field_id of `table`; both ids are taken with the bits 0xF000
-// cleared, and `table` must hold every entry up to the last one. Writes each message to `out` as it
+// for the entries first..last (indices) of `table`, which must hold every entry up to the last. Writes each message to `out` as it
 // arises, ending in "\n" and flushed: size messages, and on rejection the one message saying why.
 // Returns 0 when the printout was accepted, 1 when it was rejected (the buffer is then to be dropped);
 // throws nothing. Never writes outside buffer[0, block_size); memory stays bounded, as a line longer
 // than 128 KiB rejects the printout.
 int convert_printout(std::istream& in, const vpd_lib::FieldDescriptor* table,
-                     uint32_t first_field_id, uint32_t last_field_id, unsigned char* buffer,
+                     uint32_t first, uint32_t last, unsigned char* buffer,
                      uint32_t block_size, FILE* out);
 
 }  // namespace orvantis

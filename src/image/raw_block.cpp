@@ -7,7 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
+#include <new>
 #include <cstring>
 #include <string>
 
@@ -44,14 +44,15 @@ int print_failure(const char* line) {
   return 1;
 }
 
-// calloc(0) may return null; a zero-size block still gets a valid, empty buffer.
-unsigned char* allocate_block(uint32_t block_size) {
-  void* buffer = calloc(block_size == 0 ? 1 : block_size, 1);
-  if (buffer == nullptr) {
+bool allocate_block(uint32_t block_size, std::vector<unsigned char>* buffer) {
+  try {
+    buffer->assign(block_size == 0 ? 1 : block_size, 0);
+    return true;
+  } catch (const std::bad_alloc&) {
     printf("Error! Failed to allocate data_buffer of size 0x%X\n", block_size);
     flush_output(stdout);
+    return false;
   }
-  return static_cast<unsigned char*>(buffer);
 }
 
 namespace {
@@ -117,20 +118,15 @@ bool write_and_close(int fd, const unsigned char* buffer, uint32_t size) {
 // The raw file is created (or truncated) before the device is read, so a failed read leaves it
 // empty rather than holding an older block: nobody can burn a stale image by mistake.
 int dump_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const char* raw_path) {
-  unsigned char* buffer = allocate_block(block_size);
-  if (buffer == nullptr) return 1;
+  std::vector<unsigned char> buffer;
+  if (!allocate_block(block_size, &buffer)) return 1;
   const int raw = open_raw_output(raw_path, true);
-  if (raw < 0) {
-    free(buffer);
-    return print_failure("Failed to open binary output file.\n");
-  }
-  if (record->read_raw(block_offset(block, block_size), block_size, buffer) == 0) {
+  if (raw < 0) return print_failure("Failed to open binary output file.\n");
+  if (record->read_raw(block_offset(block, block_size), block_size, buffer.data()) == 0) {
     close(raw);
-    free(buffer);
     return print_failure("Failed reading vpd data from vpd_obj!\n");
   }
-  const bool written = write_and_close(raw, buffer, block_size);
-  free(buffer);
+  const bool written = write_and_close(raw, buffer.data(), block_size);
   return written ? 0 : print_failure("Failed to write binary output file.\n");
 }
 
@@ -148,17 +144,14 @@ int burn_block(vpd_lib::vpd* record, uint32_t block, uint32_t block_size, const 
     close(fd);
     return print_failure(kWrongSize);
   }
-  unsigned char* buffer = allocate_block(block_size);
-  const bool whole = buffer != nullptr && read_whole_block(fd, buffer, block_size);
+  std::vector<unsigned char> buffer;
+  const bool allocated = allocate_block(block_size, &buffer);
+  const bool whole = allocated && read_whole_block(fd, buffer.data(), block_size);
   close(fd);
-  if (buffer == nullptr) return 1;
-  if (!whole) {
-    free(buffer);
-    return print_failure(kWrongSize);
-  }
-  const int written = record->write_raw(block_offset(block, block_size), block_size, buffer, false);
-  free(buffer);
-  if (written == 0) return print_failure("Failed to update VPD\n");
+  if (!allocated) return 1;
+  if (!whole) return print_failure(kWrongSize);
+  const int written = record->write_raw(block_offset(block, block_size), block_size, buffer.data(), false);
+  if (written == 0) return print_failed_update();
   return 0;
 }
 

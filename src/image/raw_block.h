@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "vpd_access/vpd.h"
 
@@ -13,9 +14,9 @@ namespace orvantis {
 // of the failure it reports.
 int print_failure(const char* line);
 
-// A zero-filled buffer of block_size bytes (never null for a zero size), to be released with free.
-// Null after printing the allocation failure message.
-unsigned char* allocate_block(uint32_t block_size);
+// Fills *buffer with block_size zero bytes (at least one, so data() is never null). False after
+// printing the allocation failure message.
+bool allocate_block(uint32_t block_size, std::vector<unsigned char>* buffer);
 
 // Opens raw_path to be written whole: created if missing (mode 0666 less the umask), truncated if a
 // regular file; a pipe, FIFO with a reader or character device receives the bytes as they come.

@@ -17,7 +17,9 @@ constexpr size_t NAME_COLUMN_WIDTH = 45;
 // under those of the first line: 45 name columns, ": " and "[".
 constexpr size_t HEX_CONTINUATION_INDENT = 48;
 constexpr uint32_t HEX_BYTES_PER_LINE = 16;
-constexpr size_t TAGGED_SLOT_TEXT = 31;
+constexpr size_t TAGGED_SLOT_TEXT = vpd_lib::VPD_TAGGED_TEXT_BYTES;
+// An empty slot shows "  :", these blanks and "|".
+constexpr size_t EMPTY_SLOT_BLANKS = 29;
 constexpr unsigned char TAG_EMPTY_SLOT = 0x20;
 
 const char HEX_DIGITS[] = "0123456789ABCDEF";
@@ -55,7 +57,7 @@ class LineWriter {
     put(HEX_DIGITS[b & 0xF]);
   }
   // "0x" and `digits` upper-case hex digits, zero-filled.
-  void hex_number(uint32_t value, int digits) {
+  void put_hex_number(uint32_t value, int digits) {
     put("0x", 2);
     for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) put(HEX_DIGITS[(value >> shift) & 0xF]);
   }
@@ -101,7 +103,7 @@ void write_hex_bytes(LineWriter& line, const unsigned char* field, uint32_t leng
 void write_tagged_text(LineWriter& line, const unsigned char* slot) {
   if (slot[0] == TAG_EMPTY_SLOT) {
     line.put("  :", 3);
-    line.spaces(29);
+    line.spaces(EMPTY_SLOT_BLANKS);
     line.put('|');
     return;
   }
@@ -121,7 +123,7 @@ void write_tagged_text(LineWriter& line, const unsigned char* slot) {
 }
 
 void write_mac(LineWriter& line, const unsigned char* field) {
-  for (int i = 0; i < 6; ++i) {
+  for (uint32_t i = 0; i < vpd_lib::VPD_MAC_BYTES; ++i) {
     if (i > 0) line.put(':');
     line.hex_byte(field[i]);
   }
@@ -139,18 +141,18 @@ void write_value(LineWriter& line, const vpd_lib::FieldDescriptor& d, const unsi
       break;
     case vpd_lib::VPD_FIELD_BYTE:
       line.put(open);
-      line.hex_number(field[0], 2);
+      line.put_hex_number(field[0], 2);
       if (!single) line.put(']');
       break;
     case vpd_lib::VPD_FIELD_WORD:
       // Component VPD keeps its numbers little-endian; everything else is big-endian.
       line.put(open);
-      line.hex_number(adjust ? load_le16(field) : load_be16(field), 4);
+      line.put_hex_number(adjust ? load_le16(field) : load_be16(field), 4);
       if (!single) line.put(']');
       break;
     case vpd_lib::VPD_FIELD_DWORD:
       line.put(open);
-      line.hex_number(adjust ? load_le32(field) : load_be32(field), 8);
+      line.put_hex_number(adjust ? load_le32(field) : load_be32(field), 8);
       if (!single) line.put("]h", 2);
       break;
     case vpd_lib::VPD_FIELD_TEXT:
@@ -182,11 +184,8 @@ void write_value(LineWriter& line, const vpd_lib::FieldDescriptor& d, const unsi
 
 void print_field_lines(FILE* out, const vpd_lib::FieldDescriptor* table, const unsigned char* data,
                        uint32_t first, uint32_t last, bool adjust_byte_order, bool single_field) {
-  // Only the table index of a field id counts; the format base in the upper bits is ignored.
-  uint32_t begin = first & 0xFFF;
-  uint32_t end = last & 0xFFF;
   LineWriter line(out);
-  for (uint32_t i = begin; i <= end; ++i) {
+  for (uint32_t i = first; i <= last; ++i) {
     const vpd_lib::FieldDescriptor& d = table[i];
     // Each field is read from its own block, whatever block selected the range.
     const uint32_t address = vpd_lib::field_address(d);

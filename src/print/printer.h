@@ -12,7 +12,7 @@
 
 namespace orvantis {
 
-// Prints table entries (first & 0xFFF)..(last & 0xFFF) of the record's vpd_data to standard output.
+// Prints table entries first..last (indices) of the record's vpd_data to standard output.
 // The indices must lie inside the table and every field inside vpd_data; callers guarantee that.
 void print_fields(const vpd_lib::FieldDescriptor* table, vpd_lib::vpd* record, uint32_t first,
                   uint32_t last, bool adjust_byte_order, bool single_field);

@@ -57,4 +57,10 @@ int finish_stdout(int status) {
   return 1;
 }
 
+int print_failed_update() {
+  std::fputs("Failed to update VPD\n", stdout);
+  flush_output(stdout);
+  return 1;
+}
+
 }  // namespace orvantis

@@ -29,4 +29,8 @@ void flush_output(FILE* out);
 // otherwise one line "orvantis: standard output: " and the system's text on standard error, and 1.
 int finish_stdout(int status);
 
+// "Failed to update VPD" on standard output, flushed: the library refused a write, did it short,
+// or it did not read back. Returns 1, the exit status it ends a command with.
+int print_failed_update();
+
 }  // namespace orvantis

@@ -4,7 +4,8 @@
 // On a controller this library belongs to the platform; this project ships a file-backed
 // implementation under platform/. The tool reaches the VPD storage only through the names declared
 // here: the record (used as vpd_lib::vpd for fields and as vpd_lib::nvram for the block-0 CRC), the
-// free field functions, the FRU inventory text and the three field descriptor tables.
+// free field functions, the FRU inventory text, the three field descriptor tables and the format
+// table that ties each format to its descriptor table and numbers.
 #pragma once
 
 #include <cstddef>
@@ -16,9 +17,9 @@ namespace vpd_lib {
 
 // Record format codes, the record's `format` member. No other code is supported by the tool.
 enum : int16_t {
-  VPD_FORMAT_FULL = 0,   // system VPD, descriptor table BlockX, 1024-byte blocks
-  VPD_FORMAT_BRIEF = 1,  // component VPD, table CompVPD_v3, 256-byte blocks
-  VPD_FORMAT_CFF3 = 2,   // compact FRU VPD, table CompVPD_cff3, length stored in field 0
+  VPD_FORMAT_FULL = 0,   // system VPD, descriptor table BlockX
+  VPD_FORMAT_BRIEF = 1,  // component VPD, table CompVPD_v3
+  VPD_FORMAT_CFF3 = 2,   // compact FRU VPD, table CompVPD_cff3
 };
 
 // Field id bases: a field id is the base ORed with the table index.
@@ -28,11 +29,9 @@ enum : uint32_t {
   VPD_BASE_CFF3 = 0x3000,
 };
 
-// Block sizes of the two fixed-block formats. A record's length word (field 0, two bytes) holds its
-// block size minus the word itself: 0x3FE big-endian on full records, 0xFE little-endian on brief
-// ones. Descriptor addresses step by the full block size whatever the format.
+// Descriptor addresses step by this block size whatever the format's own block size.
 constexpr uint32_t VPD_FULL_BLOCK_SIZE = 0x400;
-constexpr uint32_t VPD_BRIEF_BLOCK_SIZE = 0x100;
+// Every record starts with its length word (field 0).
 constexpr uint32_t VPD_LENGTH_WORD_BYTES = 2;
 
 // The device of the system board's backup copy when FRU 0's own device is not "mb_vpd" (whose
@@ -57,6 +56,12 @@ enum : uint32_t {
   VPD_FIELD_TAGGED_TEXT = 7,  // 32-byte slot: tag byte + 31 text bytes; tag 0x20 = empty
   VPD_FIELD_MAC = 8,          // 6-byte hardware address
 };
+
+// The fixed widths of two kinds: a tagged-text slot is a tag byte and 31 text bytes; a hardware
+// address is 6 bytes.
+constexpr uint32_t VPD_TAGGED_SLOT_BYTES = 32;
+constexpr uint32_t VPD_TAGGED_TEXT_BYTES = VPD_TAGGED_SLOT_BYTES - 1;
+constexpr uint32_t VPD_MAC_BYTES = 6;
 
 // Pad word: low byte is the pad character; this bit puts the pad in front of the text.
 // A pad word of 0 means the text field is never repaired.
@@ -96,6 +101,38 @@ inline uint32_t field_address(const FieldDescriptor& d) {
   return (uint32_t{d.block} * VPD_FULL_BLOCK_SIZE + d.offset) & 0xFFFFu;
 }
 
+// One row per supported record format: everything the library and the tool know about it.
+struct VpdFormat {
+  int16_t code;                  // the record's `format` member
+  const char* name;              // the inventory's word for it
+  const FieldDescriptor* table;  // entries 0..table_size - 1
+  uint32_t table_size;
+  uint32_t base;                 // ORed with an index, the field id (field_id_of)
+  uint32_t block_size;           // 0: the length word holds the block size, up to max_size
+  uint16_t length_word;          // the length word's required value when block_size is fixed
+  bool length_little_endian;     // byte order of the length word
+  bool numbers_little_endian;    // byte order of WORD and DWORD fields
+  bool reorder_numbers;          // the printout shows numbers and hex in reverse stored order (not with -E)
+  bool system_vpd;               // layout byte at 0x002, legacy fields 8 and 9, block-0 CRC, named fields
+};
+extern const VpdFormat VPD_FORMATS[3];
+
+// The row of a format code, or null when the format is not supported.
+const VpdFormat* format_of(int16_t code);
+
+// A field id is its format's base ORed with its table index, which takes the low 12 bits. These
+// two are the only place that rule is written.
+inline uint32_t field_id_of(uint32_t base, uint32_t index) { return base | index; }
+inline uint32_t index_of_id(uint32_t id) { return id & 0xFFFu; }
+
+// The descriptor of field `id` in `format`'s table, or null when the id is not one of its fields
+// (another format's base, an index past the table, any other bit set).
+inline const FieldDescriptor* field_of(const VpdFormat& format, uint32_t id) {
+  const uint32_t index = index_of_id(id);
+  if (index >= format.table_size || field_id_of(format.base, index) != id) return nullptr;
+  return &format.table[index];
+}
+
 // The record, block-0 CRC side. The library owns every record; the tool never deletes one.
 class nvram {
  public:
@@ -110,8 +147,9 @@ class nvram {
   virtual bool load(int flags);
 
   // Before load: the command will look only at vpd_data[offset, offset + length). Each call adds
-  // a range; load then reads just the ranges given (on an I2C EEPROM the bus is what a command
-  // costs) and leaves the rest of vpd_data zero. Without a call, load reads the whole record.
+  // a range; load then reads just the ranges given and the header it relies on itself (the length
+  // word, and the layout byte of system VPD), and leaves the rest of vpd_data zero: on an I2C
+  // EEPROM the bus is what a command costs. Without a call, load reads the whole record.
   virtual void plan_read(unsigned int offset, unsigned int length);
   // Before load: the command will write. load takes the device's exclusive lock and keeps it
   // until the process ends, so nothing changes the device between what the command read and

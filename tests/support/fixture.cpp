@@ -71,8 +71,8 @@ std::string rest_of(FILE* f) {
   return text;
 }
 
-// Forks; the child sends standard output and error into two temporary files and runs `body`,
-// which must not return. The parent collects both and the exit status (128 + signal when killed).
+}  // namespace
+
 RunResult run_child(const std::function<void()>& body) {
   FILE* out = std::tmpfile();
   FILE* err = std::tmpfile();
@@ -91,8 +91,6 @@ RunResult run_child(const std::function<void()>& body) {
   }
   return {rest_of(out), rest_of(err), WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus)};
 }
-
-}  // namespace
 
 RunResult run_orvantis(const std::vector<std::string>& args, const std::string& db_root,
                        const std::string& cwd, const std::vector<std::string>& prefix) {

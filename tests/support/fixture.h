@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,10 @@ RunResult run_orvantis(const std::vector<std::string>& args, const std::string& 
 // before the command runs (a device env, say) takes effect; stdout and stderr are captured.
 RunResult run_in_process(const std::vector<std::string>& args, const std::string& db_root,
                          void (*prepare)() = nullptr);
+
+// Forks; the child sends standard output and error into two temporary files and runs `body`,
+// which must not return. The parent collects both and the exit status (128 + signal when killed).
+RunResult run_child(const std::function<void()>& body);
 
 // A VPD database: ROOT/inventory and ROOT/dev/NAME device files.
 class FixtureDb {

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: Apache-2.0
+// The tool's modes, one row each: the option that selects it, whether it opens a record, what it
+// reads and writes, and the handler that runs it. The option parser and the load plan read the rows.
+#pragma once
+
+#include "cli/command_line.h"
+#include "cli/open_record.h"
+
+namespace orvantis {
+
+// Where a mode option's argument goes.
+enum ModeArgument {
+  ARG_NONE,
+  ARG_FIELD_NUMBER,   // -o NUM
+  ARG_REQUEST,        // -O and -G "field type data"
+  ARG_FIELD_NAME,     // -g id
+  ARG_INPUT_FILE,     // -w rawFile
+  ARG_OUTPUT_FILE,    // -r rawFile
+  ARG_ASCII_AND_RAW,  // -c asciiFile rawFile: the second file is the word after the option's
+};
+
+struct Context;  // what a handler sees (dispatch.cpp)
+
+struct ModeRow {
+  ToolMode mode;
+  char letter;  // 0: the mode of a command line without a mode option
+  ModeArgument argument;
+  bool opens_record;
+  DataReads reads;
+  bool writes;          // the device stays locked from load to the last write
+  const char* refusal;  // printed, status 1, for a record that is not system VPD; null: any format
+  int (*handler)(const Context&);
+};
+
+extern const ModeRow kModes[16];
+
+// The row of a mode, and the row of a mode option letter (null: not a mode option).
+inline const ModeRow& mode_row(ToolMode mode) {
+  for (const ModeRow& row : kModes)
+    if (row.mode == mode) return row;
+  return kModes[0];  // every mode has a row
+}
+inline const ModeRow* mode_row_of_letter(int letter) {
+  for (const ModeRow& row : kModes)
+    if (row.letter != 0 && row.letter == letter) return &row;
+  return nullptr;
+}
+
+}  // namespace orvantis
