@@ -1,7 +1,4 @@
 // SPDX-License-Identifier: Apache-2.0
-// Offsets may reach 4 GiB on the 32-bit target: use a 64-bit off_t in this file.
-#define _FILE_OFFSET_BITS 64
-
 #include "device_file.h"
 
 #include <fcntl.h>
@@ -13,6 +10,9 @@
 #include <cstring>
 #include <ctime>
 #include <vector>
+
+// Offsets may reach 4 GiB on the 32-bit target: the build gives every file a 64-bit off_t.
+static_assert(sizeof(off_t) == 8, "build with -D_FILE_OFFSET_BITS=64");
 
 namespace vpd_platform {
 namespace {
