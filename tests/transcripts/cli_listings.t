@@ -22,86 +22,8 @@ $ orvantis -l -i 9 -n 2>
 Failed to fetch orvantis(9) record from vpd_db
 2> orvantis: ROOT/inventory: no FRU 9
 [exit 1]
-$ # The field list of a full record, numbered by table index, one run per block; 5 to 7 share one range.
-$ orvantis -n
-  00 : VPD Length                                           | Off: 0x0000 | Len: 0x02
-  01 : VPD Layout Version                                   | Off: 0x0002 | Len: 0x01
-  02 : VPD Block Count                                      | Off: 0x0003 | Len: 0x01
-  03 : VPD Update Count                                     | Off: 0x0004 | Len: 0x02
-  04 : VPD Header Reserved                                  | Off: 0x0006 | Len: 0x02
-  05 : Platform VPD ID                                      | Off: 0x0008 | Len: 0x02
-  06 : Platform Feature Flags                               | Off: 0x000A | Len: 0x02
-  07 : Platform Position ID                                 | Off: 0x000C | Len: 0x02
-  08 : Legacy Machine Type-Model                            | Off: 0x000E | Len: 0x07
-  09 : Legacy System Serial Number                          | Off: 0x0015 | Len: 0x07
-  10 : Legacy Area Reserved                                 | Off: 0x001C | Len: 0x04
-  11 : Manufacturer Name                                    | Off: 0x0020 | Len: 0x10
-  12 : Product Name                                         | Off: 0x0030 | Len: 0x20
-  13 : Product Family                                       | Off: 0x0050 | Len: 0x10
-  14 : Planar Part Number                                   | Off: 0x0060 | Len: 0x0C
-  15 : Planar Serial Number                                 | Off: 0x006C | Len: 0x0C
-  16 : Planar Hardware Revision                             | Off: 0x0078 | Len: 0x01
-  17 : Planar EC Level                                      | Off: 0x0079 | Len: 0x08
-  18 : Planar FRU Number                                    | Off: 0x0081 | Len: 0x0C
-  19 : Planar Manufacture Date                              | Off: 0x008D | Len: 0x04
-  20 : Planar Manufacturing Site                            | Off: 0x0091 | Len: 0x04
-  21 : Planar Build Sequence                                | Off: 0x0095 | Len: 0x08
-  22 : Chassis Type                                         | Off: 0x009D | Len: 0x01
-  23 : Chassis Part Number                                  | Off: 0x009E | Len: 0x0C
-  24 : Chassis Serial Number                                | Off: 0x00AA | Len: 0x0C
-  25 : Asset Tag                                            | Off: 0x00B6 | Len: 0x20
-  26 : UUID Source                                          | Off: 0x00D6 | Len: 0x01
-  27 : System UUID                                          | Off: 0x00D7 | Len: 0x10
-  28 : Processor Socket Count                               | Off: 0x00E7 | Len: 0x01
-  29 : Memory Slot Count                                    | Off: 0x00E8 | Len: 0x01
-  30 : Power Supply Bay Count                               | Off: 0x00E9 | Len: 0x01
-  31 : System Fan Count                                     | Off: 0x00EA | Len: 0x01
-  32 : Storage Backplane Configuration                      | Off: 0x00EB | Len: 0x02
-  33 : Firmware Feature Mask                                | Off: 0x00ED | Len: 0x04
-  34 : Management Port MAC Address                          | Off: 0x00F1 | Len: 0x06
-  35 : Shared NIC MAC Address                               | Off: 0x00F7 | Len: 0x06
-  36 : MAC Address 1                                        | Off: 0x00FD | Len: 0x06
-  37 : MAC Address 2                                        | Off: 0x0103 | Len: 0x06
-  38 : MAC Address 3                                        | Off: 0x0109 | Len: 0x06
-  39 : MAC Address 4                                        | Off: 0x010F | Len: 0x06
-  40 : MAC Address Count                                    | Off: 0x0115 | Len: 0x01
-  41 : Network Area Reserved                                | Off: 0x0116 | Len: 0x07
-  42 : Product Description                                  | Off: 0x011D | Len: 0x30
-  43 : Brand Code                                           | Off: 0x014D | Len: 0x01
-  44 : Secure Boot Key Hash                                 | Off: 0x014E | Len: 0x20
-  45 : Platform Configuration Data                          | Off: 0x016E | Len: 0x14
-  46 : TPM Policy                                           | Off: 0x0182 | Len: 0x01
-  47 : Factory Firmware Level                               | Off: 0x0183 | Len: 0x20
-  48 : Factory Configuration Level                          | Off: 0x01A3 | Len: 0x20
-  49 : Order Number                                         | Off: 0x01C3 | Len: 0x10
-  50 : Customer Order Reference                             | Off: 0x01D3 | Len: 0x10
-  51 : Warranty Start Date                                  | Off: 0x01E3 | Len: 0x04
-  52 : Warranty Code                                        | Off: 0x01E7 | Len: 0x04
-  53 : Service Level                                        | Off: 0x01EB | Len: 0x01
-  54 : Product Brand Name                                   | Off: 0x01EC | Len: 0x10
-  55 : Marketing Model Name                                 | Off: 0x01FC | Len: 0x10
-  56 : Machine Type-Model                                   | Off: 0x020C | Len: 0x0A
-  57 : System Serial Number                                 | Off: 0x0216 | Len: 0x0A
-  58 : System Manufacture Date                              | Off: 0x0220 | Len: 0x04
-  59 : Configuration Code                                   | Off: 0x0224 | Len: 0x08
-  60 : BIOS Configuration Flags                             | Off: 0x022C | Len: 0x04
-  61 : Boot Device Order                                    | Off: 0x0230 | Len: 0x08
-  62 : Power Restore Default                                | Off: 0x0238 | Len: 0x01
-  63 : Thermal Profile                                      | Off: 0x0239 | Len: 0x01
-  64 : Maximum Power Draw                                   | Off: 0x023A | Len: 0x02
-  65 : Chassis Height                                       | Off: 0x023C | Len: 0x01
-  66 : Front Panel Configuration                            | Off: 0x023D | Len: 0x01
-  67 : Field Update Counter                                 | Off: 0x023E | Len: 0x02
-  68 : Last Service Date                                    | Off: 0x0240 | Len: 0x04
-  69 : Service Technician ID                                | Off: 0x0244 | Len: 0x08
-  70 : Feature Licence Digest                               | Off: 0x024C | Len: 0x14
-  71 : Block 0 Reserved Area 1                              | Off: 0x0260 | Len: 0x10
-  72 : Vendor Extension Data                                | Off: 0x0270 | Len: 0x28
-  73 : Vendor Extension Flags                               | Off: 0x0298 | Len: 0x04
-  74 : Manufacturing Notes                                  | Off: 0x029C | Len: 0x40
-  75 : Block 0 Reserved Area 2                              | Off: 0x02DC | Len: 0x120
-  76 : Block 0 CRC                                          | Off: 0x03FC | Len: 0x04
-[exit 0]
+$ # The field list of a full record, numbered by table index, one run per block: block 2, and block 5
+$ # where the table ends (6 and 7 share its range). The brief and cff3 lists below show the 2-digit numbers.
 $ orvantis -n -b 2
   141 : Feature Block Revision                               | Off: 0x0800 | Len: 0x01
   142 : Feature Key Count                                    | Off: 0x0801 | Len: 0x01
@@ -123,33 +45,6 @@ $ orvantis -n -b 2
   158 : Subscription Level                                   | Off: 0x09C2 | Len: 0x01
   159 : Entitlement Serial Number                            | Off: 0x09C3 | Len: 0x0A
   160 : Feature Block Update Counter                         | Off: 0x09CD | Len: 0x02
-[exit 0]
-$ orvantis -n -b 3
-  161 : Manufacturing Block Revision                         | Off: 0x0C00 | Len: 0x01
-  162 : Final Test Station                                   | Off: 0x0C01 | Len: 0x08
-  163 : Final Test Date                                      | Off: 0x0C09 | Len: 0x04
-  164 : Final Test Result                                    | Off: 0x0C0D | Len: 0x01
-  165 : Burn-In Duration (Hours)                             | Off: 0x0C0E | Len: 0x02
-  166 : Assembly Line Identifier                             | Off: 0x0C10 | Len: 0x04
-  167 : Assembly Operator ID                                 | Off: 0x0C14 | Len: 0x08
-  168 : Quality Audit Stamp                                  | Off: 0x0C1C | Len: 0x10
-  169 : Rework Record 1                                      | Off: 0x0C2C | Len: 0x20
-  170 : Rework Record 2                                      | Off: 0x0C4C | Len: 0x20
-  171 : Rework Record 3                                      | Off: 0x0C6C | Len: 0x20
-  172 : Rework Record 4                                      | Off: 0x0C8C | Len: 0x20
-  173 : Manufacturing Test MAC Address                       | Off: 0x0CAC | Len: 0x06
-  174 : Manufacturing Blank Area                             | Off: 0x0CB2 | Len: 0x40
-  175 : Manufacturing Reserved Area                          | Off: 0x0CF2 | Len: 0x20
-[exit 0]
-$ orvantis -n -b 4
-  176 : Service Block Revision                               | Off: 0x1000 | Len: 0x01
-  177 : Service Action Count                                 | Off: 0x1001 | Len: 0x02
-  178 : Last Replaced FRU Number                             | Off: 0x1003 | Len: 0x0C
-  179 : Last Service Action Date                             | Off: 0x100F | Len: 0x04
-  180 : Service Note 1                                       | Off: 0x1013 | Len: 0x20
-  181 : Service Note 2                                       | Off: 0x1033 | Len: 0x20
-  182 : Service Note 3                                       | Off: 0x1053 | Len: 0x20
-  183 : Service Blank Area                                   | Off: 0x1073 | Len: 0x20
 [exit 0]
 $ orvantis -n -b 5
   184 : OEM Block Revision                                   | Off: 0x1400 | Len: 0x01
