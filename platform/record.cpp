@@ -15,15 +15,11 @@
 // buffer is ever read, so memory stays bounded on any device. load fails when the FRU is not
 // present, the device cannot be opened, locked or read, or holds fewer bytes than max_size says.
 //
-// Writes (write_raw, write_field, vpd_write_field): the range must end at or before max_size and
-// inside the device file, which never changes length. The device is locked exclusively for the
-// write, the bytes are synced and read back; only a write that reads back equal succeeds, and only
-// then does write_field copy the bytes into vpd_data. A failed write leaves vpd_data as it was.
-// A record told plan_update opens its device once, in load, with the exclusive lock, and does
-// every later read and write through that descriptor to the end of the process; otherwise reads
-// lock the device shared for the read alone. A lock not obtained within
-// 3 s fails the operation. Every failure is explained on standard error (device_file.h). A record
-// makes its device calls through the env the library held when the record was made (library.h).
+// Writes (write_raw, write_field, vpd_write_field): the range must end at or before max_size;
+// device_file.h says what a device write guarantees and how devices are locked. Only a write that
+// succeeded is copied into vpd_data by write_field. A record told plan_update opens its device
+// once, in load, and does every later read and write through that descriptor. A record makes its
+// device calls through the env the library held when the record was made (library.h).
 //
 // Field ids: base + index, where base is the record format's (0, 0x2000, 0x3000) and index lies
 // inside that format's table; every other id is unknown (-1). From layout version 2 on (byte 2 of

@@ -151,9 +151,8 @@ class nvram {
   // word, and the layout byte of system VPD), and leaves the rest of vpd_data zero: on an I2C
   // EEPROM the bus is what a command costs. Without a call, load reads the whole record.
   virtual void plan_read(unsigned int offset, unsigned int length);
-  // Before load: the command will write. load takes the device's exclusive lock and keeps it
-  // until the process ends, so nothing changes the device between what the command read and
-  // what it writes.
+  // Before load: the command will write, so nothing may change the device between what it read
+  // and what it writes (the library locks it from load to the end of the process).
   virtual void plan_update();
 
   // CRC-32 over block 0 as it is in vpd_data, and the CRC stored in block 0.
