@@ -114,6 +114,37 @@ namespace {
 // longest line and its 256 possible FRUs, whatever the file holds.
 class InventoryParser {
  public:
+  // Takes the next `n` bytes of the text, parsing each line as it ends; false once the inventory
+  // is rejected. A line is kept to one byte past the bound, enough to reject it.
+  bool feed(const char* data, size_t n) {
+    for (size_t i = 0; i < n && error_.empty(); ++i) {
+      if (data[i] != '\n') {
+        if (line_.size() <= kMaxInventoryLine + 1) line_ += data[i];
+      } else {
+        add(std::move(line_), ++number_);
+        line_.clear();
+      }
+    }
+    return error_.empty();
+  }
+
+  // The inventory, once the last line (which may lack its '\n') is parsed.
+  Inventory finish() {
+    if (error_.empty() && !line_.empty()) add(std::move(line_), ++number_);
+    Inventory inv;
+    if (!error_.empty()) {
+      inv.status = INVENTORY_INVALID;
+      inv.error = error_;
+      return inv;
+    }
+    std::sort(entries_.begin(), entries_.end(),
+              [](const InventoryEntry& a, const InventoryEntry& b) { return a.fru < b.fru; });
+    inv.status = INVENTORY_OK;
+    inv.entries = std::move(entries_);
+    return inv;
+  }
+
+ private:
   // Parses line number `number` (without its '\n'); false once the inventory is rejected.
   bool add(std::string line, unsigned number) {
     // An inventory edited on Windows ends its lines "\r\n": the '\r' is no part of the last column.
@@ -135,21 +166,6 @@ class InventoryParser {
     return true;
   }
 
-  Inventory finish() {
-    Inventory inv;
-    if (!error_.empty()) {
-      inv.status = INVENTORY_INVALID;
-      inv.error = error_;
-      return inv;
-    }
-    std::sort(entries_.begin(), entries_.end(),
-              [](const InventoryEntry& a, const InventoryEntry& b) { return a.fru < b.fru; });
-    inv.status = INVENTORY_OK;
-    inv.entries = std::move(entries_);
-    return inv;
-  }
-
- private:
   static std::string hex_byte(unsigned char c) {
     char text[8];
     std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(c));
@@ -163,19 +179,15 @@ class InventoryParser {
   std::vector<InventoryEntry> entries_;
   unsigned line_of_[256] = {};  // where each FRU id was first given
   std::string error_;
+  std::string line_;  // the line being read
+  unsigned number_ = 0;
 };
 
 }  // namespace
 
 Inventory parse_inventory(const std::string& text) {
   InventoryParser parser;
-  unsigned number = 0;
-  for (size_t start = 0; start < text.size();) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    if (!parser.add(text.substr(start, end - start), ++number)) break;
-    start = end + 1;
-  }
+  parser.feed(text.data(), text.size());
   return parser.finish();
 }
 
@@ -197,9 +209,6 @@ Inventory read_inventory(const std::string& root) {
     return inv;
   }
   InventoryParser parser;
-  std::string line;
-  unsigned number = 0;
-  bool accepted = true;
   char chunk[4096];
   for (;;) {
     const ssize_t n = ::read(fd, chunk, sizeof chunk);
@@ -209,20 +218,9 @@ Inventory read_inventory(const std::string& root) {
       ::close(fd);
       return inv;
     }
-    if (n == 0) break;
-    for (ssize_t i = 0; i < n && accepted; ++i) {
-      if (chunk[i] != '\n') {
-        // One character past the bound is enough for the parser to reject the line.
-        if (line.size() <= kMaxInventoryLine + 1) line += chunk[i];
-        continue;
-      }
-      accepted = parser.add(std::move(line), ++number);
-      line.clear();
-    }
-    if (!accepted) break;
+    if (n == 0 || !parser.feed(chunk, static_cast<size_t>(n))) break;
   }
   ::close(fd);
-  if (accepted && !line.empty()) parser.add(std::move(line), ++number);
   return parser.finish();
 }
 

@@ -82,21 +82,19 @@ bool Device::open_once(DeviceAccess access, DeviceLock lock, bool* replaced) {
   }
   if (!this->lock(lock)) return false;
   if (lock == DEVICE_UNLOCKED) return true;
-  const bool same = still_at_path("cannot check the file after locking it");
-  *replaced = !same && errno == 0;
-  return same;
+  const PathCheck check = check_path("cannot check the file after locking it");
+  *replaced = check == PATH_NAMES_ANOTHER_FILE;
+  return check == PATH_NAMES_OPEN_FILE;
 }
 
-// Whether the path still names the open file. A failed check is reported (`what` and the system's
-// text) and leaves errno set; a path that names another file leaves errno 0.
-bool Device::still_at_path(const char* what) const {
+// A failed check is reported with `what` and the system's text.
+Device::PathCheck Device::check_path(const char* what) const {
   struct stat st;
   if (env_.stat(path_.c_str(), &st) != 0) {
     report("%s: %s: %s", path_.c_str(), what, std::strerror(errno));
-    return false;
+    return PATH_CHECK_FAILED;
   }
-  errno = 0;
-  return st.st_dev == dev_ && st.st_ino == ino_;
+  return st.st_dev == dev_ && st.st_ino == ino_ ? PATH_NAMES_OPEN_FILE : PATH_NAMES_ANOTHER_FILE;
 }
 
 // Polls for the flock lock until the timeout passes.
@@ -175,10 +173,10 @@ bool Device::write(uint64_t offset, uint32_t length, const unsigned char* buffer
     report("%s: cannot open for writing: %s", path_.c_str(), std::strerror(write_errno_));
     return false;
   }
-  if (!still_at_path("cannot check the file before writing")) {
-    if (errno == 0) report("%s: is no longer the file that was read; nothing written", path_.c_str());
-    return false;
-  }
+  const PathCheck check = check_path("cannot check the file before writing");
+  if (check == PATH_NAMES_ANOTHER_FILE)
+    report("%s: is no longer the file that was read; nothing written", path_.c_str());
+  if (check != PATH_NAMES_OPEN_FILE) return false;
   uint64_t end = 0;
   if (file_length(&end) && offset + length > end) {
     report("%s: %u bytes at offset 0x%llx pass the end of the file (%llu bytes)", path_.c_str(),

@@ -66,7 +66,9 @@ class Device {
  private:
   bool open_once(DeviceAccess access, DeviceLock lock, bool* replaced);
   bool lock(DeviceLock lock);
-  bool still_at_path(const char* what) const;
+  // Whether the path still names the open file (a rename or a relinked symlink makes it not).
+  enum PathCheck { PATH_NAMES_OPEN_FILE, PATH_NAMES_ANOTHER_FILE, PATH_CHECK_FAILED };
+  PathCheck check_path(const char* what) const;
   void close();
 
   DeviceEnv& env_;

@@ -8,7 +8,7 @@
 // and "[exit N]". The other commands prepare inputs or show files:
 //   $ # text                      a comment
 //   $ patch PATH OFFSET HEX...    overwrite bytes (OFFSET in hex)
-//   $ copy SRC DST | rm PATH | mkdir PATH | truncate PATH SIZE
+//   $ copy SRC DST | rm PATH | mkdir PATH | mkfifo PATH | truncate PATH SIZE
 //   $ line PATH TEXT              append TEXT and a newline to PATH
 //   $ replace PATH OLD NEW        replace the first OLD in PATH by NEW
 //   $ xxd PATH [OFFSET LENGTH]    hex dump, 16 bytes a line
@@ -20,6 +20,8 @@
 // (a NUL as ^@, 0x1B as ^[, 0x7F as ^?, a byte from 0x80 up as M- and the byte below it), so the
 // files are text and a diff shows every change of output. ORVANTIS_UPDATE_TRANSCRIPTS=1 rewrites
 // the files from the actual output.
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -139,6 +141,8 @@ std::string run_command(const std::string& root, const std::vector<std::string>&
     fs::remove(path(1));
   } else if (cmd == "mkdir") {
     fs::create_directory(path(1));
+  } else if (cmd == "mkfifo") {
+    if (::mkfifo(path(1).c_str(), 0600) != 0) return "mkfifo: failed\n";
   } else if (cmd == "truncate") {
     Bytes b = read_file(path(1));  // a missing file is made
     b.resize(number(2));

@@ -22,30 +22,8 @@ $ orvantis -l -i 9 -n 2>
 Failed to fetch orvantis(9) record from vpd_db
 2> orvantis: ROOT/inventory: no FRU 9
 [exit 1]
-$ # The field list of a full record, numbered by table index, one run per block: block 2, and block 5
-$ # where the table ends (6 and 7 share its range). The brief and cff3 lists below show the 2-digit numbers.
-$ orvantis -n -b 2
-  141 : Feature Block Revision                               | Off: 0x0800 | Len: 0x01
-  142 : Feature Key Count                                    | Off: 0x0801 | Len: 0x01
-  143 : Feature Activation Key 1                             | Off: 0x0802 | Len: 0x28
-  144 : Feature Description 1                                | Off: 0x082A | Len: 0x20
-  145 : Feature Activation Key 2                             | Off: 0x084A | Len: 0x28
-  146 : Feature Description 2                                | Off: 0x0872 | Len: 0x20
-  147 : Feature Activation Key 3                             | Off: 0x0892 | Len: 0x28
-  148 : Feature Description 3                                | Off: 0x08BA | Len: 0x20
-  149 : Feature Activation Key 4                             | Off: 0x08DA | Len: 0x28
-  150 : Feature Description 4                                | Off: 0x0902 | Len: 0x20
-  151 : Feature Key Store Digest                             | Off: 0x0922 | Len: 0x14
-  152 : Feature Expiry Date                                  | Off: 0x0936 | Len: 0x04
-  153 : Feature Note 1                                       | Off: 0x093A | Len: 0x20
-  154 : Feature Note 2                                       | Off: 0x095A | Len: 0x20
-  155 : Feature Blank Area                                   | Off: 0x097A | Len: 0x20
-  156 : Feature Reserved Area                                | Off: 0x099A | Len: 0x10
-  157 : Subscription Identifier                              | Off: 0x09AA | Len: 0x18
-  158 : Subscription Level                                   | Off: 0x09C2 | Len: 0x01
-  159 : Entitlement Serial Number                            | Off: 0x09C3 | Len: 0x0A
-  160 : Feature Block Update Counter                         | Off: 0x09CD | Len: 0x02
-[exit 0]
+$ # The field list of a full record, numbered by table index, one run per block: block 5 where the
+$ # table ends (6 and 7 share its range), and block 2 below with -y. The brief and cff3 lists below show the 2-digit numbers.
 $ orvantis -n -b 5
   184 : OEM Block Revision                                   | Off: 0x1400 | Len: 0x01
   185 : OEM Identifier                                       | Off: 0x1401 | Len: 0x10

@@ -55,3 +55,33 @@ L1HF94C00AB
 $ orvantis -B -o 15
 BACKUP000001
 [exit 0]
+$ # Bytes inside max_size that the device does not hold fail the command; zeros are never shown
+$ # for them. A 3-byte device, one of 1000 bytes (short of block 0), one of a single block asked
+$ # for block 3, and a FIFO, refused without waiting for a writer.
+$ copy dev/mb_vpd dev/three
+$ truncate dev/three 3
+$ line inventory 7 yes full 0x2000 three
+$ orvantis -i 7 -p 2>
+Failed to fetch vpd data!
+2> orvantis: ROOT/dev/three: only 3 of 1024 bytes at offset 0x0 could be read
+[exit 1]
+$ copy dev/mb_vpd dev/short
+$ truncate dev/short 3e8
+$ line inventory 8 yes full 0x2000 short
+$ orvantis -i 8 -s 2>
+Failed to fetch vpd data!
+2> orvantis: ROOT/dev/short: only 1000 of 1024 bytes at offset 0x0 could be read
+[exit 1]
+$ copy dev/mb_vpd dev/one
+$ truncate dev/one 400
+$ line inventory 9 yes full 0x2000 one
+$ orvantis -i 9 -b 3 -p 2>
+Failed to fetch vpd data!
+2> orvantis: ROOT/dev/one: only 0 of 274 bytes at offset 0xc00 could be read
+[exit 1]
+$ mkfifo dev/fifo
+$ line inventory 10 yes full 0x2000 fifo
+$ orvantis -i 10 -p 2>
+Failed to fetch vpd data!
+2> orvantis: ROOT/dev/fifo: not a file or device that can hold VPD
+[exit 1]
