@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 // Failures that must never pass for success: a device that refuses writes (a read-only bind mount
 // inside a private mount namespace; permission bits stop nothing for root), raw files on a full
-// disk (/dev/full), and a printout line too long to hold.
+// disk (/dev/full), a raw file that delivers fewer bytes than its size promised, and a printout
+// line too long to hold.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -76,6 +78,22 @@ TEST_F(FailuresE2e, RawFileOnFullDiskFails) {
     EXPECT_EQ(r.out, row.out) << row.args[0];
     EXPECT_EQ(r.status, 1) << row.args[0];
   }
+}
+
+// A sysfs attribute reports 4096 bytes and reads a few: the case of a file that shrank between
+// its size check and its read. Not one byte of it may reach the device.
+TEST_F(FailuresE2e, BurnRefusesFileThatReadsShorterThanItsSize) {
+  std::string short_file;
+  for (const char* path : {"/sys/kernel/profiling", "/sys/power/state", "/sys/kernel/mm/ksm/run"}) {
+    struct stat st;
+    if (::stat(path, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0x1000) short_file = path;
+  }
+  if (short_file.empty()) GTEST_SKIP() << "no sysfs attribute of 4096 bytes";
+  const Bytes before = db_.read_device("psu");
+  const RunResult r = db_.run({"-i", "2", "-w", short_file});
+  EXPECT_EQ(r.out, "Corrupted VPD Raw File (wrong size)!\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(db_.read_device("psu"), before);
 }
 
 // A printout line is read up to 128 KiB; a longer one refuses the printout before any raw file
