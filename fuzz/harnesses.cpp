@@ -10,7 +10,7 @@
 #include <string>
 
 #include "../platform/database.h"
-#include "../platform/testing.h"
+#include "../platform/library.h"
 #include "cli/open_record.h"
 #include "fields/field_write.h"
 #include "fields/named_fields.h"
@@ -115,7 +115,7 @@ void fuzz_printer(const uint8_t* data, size_t size) {
   const int16_t format = kFormats[data[0] % 3];
   const bool adjust = (data[0] & 0x10) != 0;
   const uint16_t any_pad = static_cast<uint16_t>(data[1] << 8 | data[2]);
-  const size_t data_size = vpd_platform::testing::record_data_size();
+  const size_t data_size = vpd_platform::vpd_data_extent();
   std::unique_ptr<unsigned char[]> vpd_data = exact_buffer(data_size);
   std::memcpy(vpd_data.get(), data + 3, std::min(size - 3, data_size));
 

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "../platform/crc32.h"
-#include "../platform/testing.h"
+#include "../tests/support/library_hooks.h"
 #include "cli/dispatch.h"
 #include "fields/block0_crc.h"
 #include "fields/field_write.h"
@@ -272,7 +272,7 @@ Outcome run(const std::string& root, const std::vector<std::string>& words) {
   const char* saved_root = std::getenv("VPD_DB_ROOT");
   const std::string previous_root = saved_root ? saved_root : "";
   ::setenv("VPD_DB_ROOT", root.c_str(), 1);
-  static vpd_platform::FileDeviceEnv short_wait;
+  static vpd_platform::DeviceEnv short_wait;
   short_wait.lock_timeout_ms = kLockTimeoutMs;
   vpd_platform::testing::reset_library();
   vpd_platform::testing::use_device_env(&short_wait);

@@ -7,8 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
-#include <ctime>
+#include <thread>
 #include <vector>
 
 // Offsets may reach 4 GiB on the 32-bit target: the build gives every file a 64-bit off_t.
@@ -17,14 +18,7 @@ static_assert(sizeof(off_t) == 8, "build with -D_FILE_OFFSET_BITS=64");
 namespace vpd_platform {
 namespace {
 
-constexpr long kLockPollMs = 10;
-
-bool elapsed_ms(const struct timespec& start, long long* ms) {
-  struct timespec now;
-  if (::clock_gettime(CLOCK_MONOTONIC, &now) != 0) return false;
-  *ms = (now.tv_sec - start.tv_sec) * 1000LL + (now.tv_nsec - start.tv_nsec) / 1000000LL;
-  return true;
-}
+constexpr std::chrono::milliseconds kLockPoll{10};
 
 unsigned long long ull(uint64_t v) { return static_cast<unsigned long long>(v); }
 
@@ -101,33 +95,23 @@ Device::PathCheck Device::check_path(const char* what) const {
 bool Device::lock(DeviceLock lock) {
   if (lock == DEVICE_UNLOCKED) return true;
   const int operation = (lock == DEVICE_EXCLUSIVE ? LOCK_EX : LOCK_SH) | LOCK_NB;
-  struct timespec start;
-  if (::clock_gettime(CLOCK_MONOTONIC, &start) != 0) {
-    report("%s: no clock to time the lock wait: %s", path_.c_str(), std::strerror(errno));
-    return false;
-  }
-  for (;;) {
-    if (env_.flock(fd_, operation) == 0) return true;
+  const unsigned timeout = env_.lock_timeout_ms;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout);
+  while (env_.flock(fd_, operation) != 0) {
     if (errno != EWOULDBLOCK && errno != EINTR) {
       report("%s: cannot lock: %s", path_.c_str(), std::strerror(errno));
       return false;
     }
-    long long waited = 0;
-    if (!elapsed_ms(start, &waited)) {
-      report("%s: no clock to time the lock wait: %s", path_.c_str(), std::strerror(errno));
-      return false;
-    }
-    const unsigned timeout = env_.lock_timeout_ms;
-    if (waited >= timeout) {
+    if (std::chrono::steady_clock::now() >= deadline) {
       if (timeout % 1000 == 0)
         report("%s: lock not obtained within %u s", path_.c_str(), timeout / 1000);
       else
         report("%s: lock not obtained within %u ms", path_.c_str(), timeout);
       return false;
     }
-    struct timespec pause = {0, kLockPollMs * 1000000L};
-    ::nanosleep(&pause, nullptr);
+    std::this_thread::sleep_for(kLockPoll);
   }
+  return true;
 }
 
 bool Device::file_length(uint64_t* out) const {
@@ -143,29 +127,24 @@ bool Device::file_length(uint64_t* out) const {
   return true;
 }
 
-bool Device::read_upto(uint64_t offset, uint32_t length, unsigned char* buffer, uint32_t* done) {
-  *done = 0;
-  while (*done < length) {
-    const ssize_t n = env_.pread(fd_, buffer + *done, length - *done, static_cast<off_t>(offset + *done));
+bool Device::read(uint64_t offset, uint32_t length, unsigned char* buffer) {
+  uint32_t done = 0;
+  while (done < length) {
+    const ssize_t n = env_.pread(fd_, buffer + done, length - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      report("%s: read failed at offset 0x%llx: %s", path_.c_str(), ull(offset + *done),
+      report("%s: read failed at offset 0x%llx: %s", path_.c_str(), ull(offset + done),
              std::strerror(errno));
       return false;
     }
-    if (n == 0) break;
-    *done += static_cast<uint32_t>(n);
+    if (n == 0) {
+      report("%s: only %u of %u bytes at offset 0x%llx could be read", path_.c_str(), done, length,
+             ull(offset));
+      return false;
+    }
+    done += static_cast<uint32_t>(n);
   }
   return true;
-}
-
-bool Device::read(uint64_t offset, uint32_t length, unsigned char* buffer) {
-  uint32_t done = 0;
-  if (!read_upto(offset, length, buffer, &done)) return false;
-  if (done == length) return true;
-  report("%s: only %u of %u bytes at offset 0x%llx could be read", path_.c_str(), done, length,
-         ull(offset));
-  return false;
 }
 
 bool Device::write(uint64_t offset, uint32_t length, const unsigned char* buffer) {

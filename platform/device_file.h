@@ -50,15 +50,11 @@ class Device {
   bool open(const std::string& path, DeviceAccess access, DeviceLock lock);
   bool is_open() const { return fd_ >= 0; }
   const std::string& path() const { return path_; }
-  bool character() const { return character_; }
 
   // The file's length; character devices have none (returns false, reports nothing).
   bool file_length(uint64_t* out) const;
-  // Reads up to `length` bytes at `offset`, stopping early only at end of file (*done tells how
-  // many). A failed read (EIO from an EEPROM bus) fails: a short result must never pass for the
-  // whole device.
-  bool read_upto(uint64_t offset, uint32_t length, unsigned char* buffer, uint32_t* done);
-  // Reads exactly `length` bytes at `offset`.
+  // Reads exactly `length` bytes at `offset`. A failed read (EIO from an EEPROM bus) fails, and
+  // so does an end of file before the last byte: a short result must never pass for the device.
   bool read(uint64_t offset, uint32_t length, unsigned char* buffer);
   // Writes, syncs and reads back `length` bytes at `offset` (see the guarantees above).
   bool write(uint64_t offset, uint32_t length, const unsigned char* buffer);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 // The library's process-wide state, shared by the records (record.cpp) and the hooks only the
-// tests link (testing.h). The tool reaches it only through vpd_access.
+// tests link (tests/support/library_hooks.h). The tool reaches it only through vpd_access.
 #pragma once
 
 #include <cstddef>
@@ -21,7 +21,7 @@ struct Library {
   std::string root;
   Inventory inventory;
   std::map<unsigned, std::unique_ptr<vpd_lib::vpd>> records;
-  FileDeviceEnv files;
+  DeviceEnv files;
   DeviceEnv* env = &files;
 };
 

@@ -229,15 +229,6 @@ Library& library() {
 
 namespace vpd_lib {
 
-nvram::~nvram() = default;
-
-// A bare nvram has no device; the file-backed record overrides these.
-int nvram::read_raw(unsigned int, unsigned int, unsigned char*) { return 0; }
-int nvram::write_raw(unsigned int, unsigned int, unsigned char*, bool) { return 0; }
-bool nvram::load(int) { return false; }
-void nvram::plan_read(unsigned int, unsigned int) {}
-void nvram::plan_update() {}
-
 uint32_t nvram::calcBlock0CRC32() const {
   if (!vpd_data) return 0;
   return vpd_platform::crc32(vpd_data, vpd_platform::kCrcOffset);

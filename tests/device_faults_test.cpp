@@ -19,7 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "../platform/device_env.h"
-#include "../platform/testing.h"
+#include "support/library_hooks.h"
 #include "support/fixture.h"
 #include "util/bytes.h"
 
@@ -72,27 +72,27 @@ int eio() { return errno = EIO, -1; }
 
 // The file-backed env with the faults `hook` tells: an error (EIO), a call that moves half its
 // bytes, or a power loss half way through a write (the process ends with status 99).
-class FaultEnv : public vpd_platform::FileDeviceEnv {
+class FaultEnv : public vpd_platform::DeviceEnv {
  public:
   int open(const char* path, int flags) override {
-    return hook(OP_OPEN) != FAULT_NONE ? eio() : FileDeviceEnv::open(path, flags);
+    return hook(OP_OPEN) != FAULT_NONE ? eio() : DeviceEnv::open(path, flags);
   }
   int stat(const char* path, struct stat* st) override {
-    return hook(OP_STAT) != FAULT_NONE ? eio() : FileDeviceEnv::stat(path, st);
+    return hook(OP_STAT) != FAULT_NONE ? eio() : DeviceEnv::stat(path, st);
   }
   int flock(int fd, int operation) override {
     if (hook(OP_LOCK) != FAULT_NONE) return eio();
     if (g->busy_locks > 0) return --g->busy_locks, errno = EWOULDBLOCK, -1;
-    return FileDeviceEnv::flock(fd, operation);
+    return DeviceEnv::flock(fd, operation);
   }
-  int fsync(int fd) override { return hook(OP_SYNC) != FAULT_NONE ? eio() : FileDeviceEnv::fsync(fd); }
+  int fsync(int fd) override { return hook(OP_SYNC) != FAULT_NONE ? eio() : DeviceEnv::fsync(fd); }
   ssize_t pread(int fd, unsigned char* buffer, size_t n, off_t offset) override {
     switch (hook(OP_READ, n)) {
       case FAULT_NONE: case FAULT_POWER_LOSS: break;
       case FAULT_ERROR: return eio();
       case FAULT_HALF: n = half(n); break;
     }
-    return FileDeviceEnv::pread(fd, buffer, n, offset);
+    return DeviceEnv::pread(fd, buffer, n, offset);
   }
   ssize_t pwrite(int fd, const unsigned char* buffer, size_t n, off_t offset) override {
     switch (hook(OP_WRITE, n)) {
@@ -100,10 +100,10 @@ class FaultEnv : public vpd_platform::FileDeviceEnv {
       case FAULT_ERROR: return eio();
       case FAULT_HALF: n = half(n); break;
       case FAULT_POWER_LOSS:
-        if (FileDeviceEnv::pwrite(fd, buffer, half(n), offset) < 0) {}  // the torn write is the point
+        if (DeviceEnv::pwrite(fd, buffer, half(n), offset) < 0) {}  // the torn write is the point
         ::_exit(99);
     }
-    return FileDeviceEnv::pwrite(fd, buffer, n, offset);
+    return DeviceEnv::pwrite(fd, buffer, n, offset);
   }
 };
 

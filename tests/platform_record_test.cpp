@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/testing.h"
+#include "support/library_hooks.h"
 #include "support/fixture.h"
 
 namespace {
@@ -79,7 +79,7 @@ TEST_F(Library, RawRangesEndAtMaxSizeEvenWhenTheSumWraps) {
 }
 
 TEST_F(Library, WriteFailsAfterTheTimeoutWhileAnotherDescriptorHoldsTheLock) {
-  vpd_platform::FileDeviceEnv short_wait;
+  vpd_platform::DeviceEnv short_wait;
   short_wait.lock_timeout_ms = 50;
   vpd_platform::testing::use_device_env(&short_wait);
   db.add_fru(0, "full", 0x2000, "mb_vpd", full_image());

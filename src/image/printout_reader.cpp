@@ -5,6 +5,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <exception>
+#include <iterator>
 #include <new>
 #include <string>
 
@@ -34,28 +35,14 @@ constexpr char kBlank = ' ';
 // A hardware address value reaches at least the first digit of its last byte, at 3 * 5.
 constexpr size_t kMacTextMinimum = 3 * (vpd_lib::VPD_MAC_BYTES - 1);
 
-// Bytes a field of this descriptor occupies in the image. Kinds with a fixed width write that
-// width whatever `length` says; an unknown kind writes nothing.
+// Bytes a field of this descriptor occupies in the image, by kind: numbers, tagged-text slots and
+// hardware addresses have a fixed width whatever `length` says (0 here: the descriptor's length);
+// an unknown kind writes nothing.
 uint32_t image_width(const FieldDescriptor& d) {
-  switch (d.kind) {
-    case vpd_lib::VPD_FIELD_HEX:
-    case vpd_lib::VPD_FIELD_TEXT:
-    case vpd_lib::VPD_FIELD_ZERO:
-    case vpd_lib::VPD_FIELD_BLANK:
-      return d.length;
-    case vpd_lib::VPD_FIELD_BYTE:
-      return 1;
-    case vpd_lib::VPD_FIELD_WORD:
-      return 2;
-    case vpd_lib::VPD_FIELD_DWORD:
-      return 4;
-    case vpd_lib::VPD_FIELD_TAGGED_TEXT:
-      return vpd_lib::VPD_TAGGED_SLOT_BYTES;
-    case vpd_lib::VPD_FIELD_MAC:
-      return vpd_lib::VPD_MAC_BYTES;
-    default:
-      return 0;
-  }
+  constexpr uint32_t kFixedWidth[] = {0, 1, 2, 4, 0, 0, 0, vpd_lib::VPD_TAGGED_SLOT_BYTES,
+                                      vpd_lib::VPD_MAC_BYTES};
+  if (d.kind >= std::size(kFixedWidth)) return 0;
+  return kFixedWidth[d.kind] != 0 ? kFixedWidth[d.kind] : d.length;
 }
 
 // The hex number read from at most `count` characters of `s` starting at `pos` (clipped to the
@@ -92,7 +79,8 @@ class PrintoutReader {
         block_size_(block_size),
         out_(out) {}
 
-  int run() {
+  // True when the printout was accepted.
+  bool run() {
     // A file stream throws from inside its buffer when the read itself fails (a directory, an I/O
     // error); that is a refusal like any other, never an abnormal end. Running out of memory is
     // one too: the caller writes no raw file after a refusal, so no partial image can come of it.
@@ -106,15 +94,15 @@ class PrintoutReader {
   }
 
  private:
-  int read_lines() {
+  bool read_lines() {
     for (;;) {
       const LineRead read = next_line(&line_);
-      if (read == LINE_END) return 0;
+      if (read == LINE_END) return true;
       if (read == LINE_TOO_LONG) return reject_long_line();
       // Comments are recognised in column 0 only: "  #" is the start of a field line.
       if (!line_.empty() && line_[0] == '#') continue;
       if (line_.find_first_not_of(kBlank) == npos) continue;
-      if (!read_field()) return 1;
+      if (!read_field()) return false;
     }
   }
 
@@ -145,34 +133,27 @@ class PrintoutReader {
     flush_output(out_);
   }
 
-  int reject_long_line() {
+  // The rejections return false, so callers can return them.
+  bool reject_long_line() {
     fprintf(out_, "Convert2bin failed: line %" PRIu64 ": line longer than %zu characters", line_no_,
             kMaxLineLength);
     end_message();
-    return 1;
+    return false;
   }
-
-  // Builds no string, so it also serves after an allocation failed. Always 1, so callers can
-  // return it.
-  int reject(uint64_t line_no, const char* what) {
+  // Builds no string, so it also serves after an allocation failed.
+  bool reject(uint64_t line_no, const char* what) {
     fprintf(out_, "Convert2bin failed: line %" PRIu64 ": %s", line_no, what);
     end_message();
-    return 1;
+    return false;
   }
 
   // line_ holds the first line of a field. Gathers the field text, checks the name against the
   // descriptor at the running index and writes the field's bytes. False after a rejection.
   bool read_field() {
     const uint64_t field_line = line_no_;
-    if (index_ > last_index_) {
-      reject(field_line, "field line after the last field of the block");
-      return false;
-    }
+    if (index_ > last_index_) return reject(field_line, "field line after the last field of the block");
     const size_t colon = line_.find(':');
-    if (colon == npos) {
-      reject(field_line, "field line without ':'");
-      return false;
-    }
+    if (colon == npos) return reject(field_line, "field line without ':'");
     const FieldDescriptor& d = table_[index_];
     // A line without "]" opens a multi-line field, except a blank field's line (printed without
     // brackets) and a line ending at its first ":" (an editor dropped the blank after it).
@@ -213,19 +194,11 @@ class PrintoutReader {
     unsigned open_lines = 0;
     for (;;) {
       const LineRead read = next_line(&piece_);
-      if (read == LINE_TOO_LONG) {
-        reject_long_line();
-        return false;
-      }
-      if (read == LINE_END) {
-        reject(field_line, "multi-line field not closed by ']' before the end of the file");
-        return false;
-      }
+      if (read == LINE_TOO_LONG) return reject_long_line();
+      if (read == LINE_END)
+        return reject(field_line, "multi-line field not closed by ']' before the end of the file");
       const size_t start = piece_.find_first_not_of(kBlank);
-      if (start == npos) {
-        reject(line_no_, "empty continuation line inside a multi-line field");
-        return false;
-      }
+      if (start == npos) return reject(line_no_, "empty continuation line inside a multi-line field");
       const size_t close = piece_.rfind(']');
       if (close != npos) {
         text_.append(piece_, start, close - start + 1);
@@ -254,11 +227,10 @@ class PrintoutReader {
     switch (d.kind) {
       case vpd_lib::VPD_FIELD_HEX:
         if (value.empty()) {
-          for (uint32_t i = 0; i < n; ++i) at[i] = 0x00;
+          std::fill_n(at, n, 0x00);
         } else if (value.size() / 2 == n) {
-          for (uint32_t i = 0; i < n; ++i) {
+          for (uint32_t i = 0; i < n; ++i)
             at[i] = static_cast<unsigned char>(parse_hex_at(value, 2 * size_t{i}, 2));
-          }
         } else {
           size_message(value, n);
         }
@@ -275,31 +247,26 @@ class PrintoutReader {
       case vpd_lib::VPD_FIELD_TEXT:
         if (value.size() == n) {
           value.copy(reinterpret_cast<char*>(at), n);
-        } else {
-          // An emptied text field is marked with 0x14 bytes, not blanks, so it shows up later.
-          if (value.empty()) {
-            for (uint32_t i = 0; i < n; ++i) at[i] = 0x14;
-          }
-          size_message(value, n);
+          return true;
         }
+        // An emptied text field is marked with 0x14 bytes, not blanks, so it shows up later.
+        if (value.empty()) std::fill_n(at, n, 0x14);
+        size_message(value, n);
         return true;
       case vpd_lib::VPD_FIELD_ZERO:
-        for (uint32_t i = 0; i < n; ++i) at[i] = 0x00;
+        std::fill_n(at, n, 0x00);
         return true;
       case vpd_lib::VPD_FIELD_BLANK:
-        for (uint32_t i = 0; i < n; ++i) at[i] = 0x20;
+        std::fill_n(at, n, 0x20);
         return true;
       case vpd_lib::VPD_FIELD_TAGGED_TEXT:
         return put_tagged(at, value, field_line);
       case vpd_lib::VPD_FIELD_MAC:
         // Characters 2, 5, 8, 11 and 14 are the separators, ":" or "-", and are not looked at.
-        if (value.size() < kMacTextMinimum) {
-          reject(field_line, "hardware address value shorter than 15 characters");
-          return false;
-        }
-        for (size_t i = 0; i < vpd_lib::VPD_MAC_BYTES; ++i) {
+        if (value.size() < kMacTextMinimum)
+          return reject(field_line, "hardware address value shorter than 15 characters");
+        for (size_t i = 0; i < vpd_lib::VPD_MAC_BYTES; ++i)
           at[i] = static_cast<unsigned char>(parse_hex_at(value, 3 * i, 2));
-        }
         return true;
       default:
         return true;
@@ -311,18 +278,12 @@ class PrintoutReader {
   // NUL reads back one byte too long; nothing past the slot's 32 bytes is written.
   bool put_tagged(unsigned char* at, const std::string& value, uint64_t field_line) {
     if (!value.empty() && value[0] == kBlank) {
-      for (size_t i = 0; i < vpd_lib::VPD_TAGGED_SLOT_BYTES; ++i) at[i] = 0x20;
+      std::fill_n(at, vpd_lib::VPD_TAGGED_SLOT_BYTES, 0x20);
       return true;
     }
-    if (value.size() < 3) {
-      reject(field_line, "tagged text value shorter than 3 characters");
-      return false;
-    }
+    if (value.size() < 3) return reject(field_line, "tagged text value shorter than 3 characters");
     const size_t bar = value.find('|', 3);
-    if (bar == npos) {
-      reject(field_line, "tagged text value without '|' after its tag");
-      return false;
-    }
+    if (bar == npos) return reject(field_line, "tagged text value without '|' after its tag");
     at[0] = static_cast<unsigned char>(parse_hex_at(value, 0, 2));
     std::string text = value.substr(3, bar - 3);
     text.push_back('\0');
@@ -351,7 +312,7 @@ int convert_printout(std::istream& in, const vpd_lib::FieldDescriptor* table,
                      uint32_t first, uint32_t last, unsigned char* buffer,
                      uint32_t block_size, FILE* out) {
   PrintoutReader reader(in, table, first, last, buffer, block_size, out);
-  return reader.run();
+  return reader.run() ? 0 : 1;
 }
 
 }  // namespace orvantis

@@ -38,12 +38,6 @@ bool read_whole_block(int fd, unsigned char* buffer, uint32_t size) {
 
 }  // namespace
 
-int print_failure(const char* line) {
-  fputs(line, stdout);
-  flush_output(stdout);
-  return 1;
-}
-
 bool allocate_block(uint32_t block_size, std::vector<unsigned char>* buffer) {
   try {
     buffer->assign(block_size == 0 ? 1 : block_size, 0);

@@ -10,10 +10,6 @@
 
 namespace orvantis {
 
-// Writes `line` (which ends in "\n") to standard output and flushes it. Always 1, the exit status
-// of the failure it reports.
-int print_failure(const char* line);
-
 // Fills *buffer with block_size zero bytes (at least one, so data() is never null). False after
 // printing the allocation failure message.
 bool allocate_block(uint32_t block_size, std::vector<unsigned char>* buffer);

@@ -5,6 +5,7 @@
 #include "print/printer.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "util/bytes.h"
 #include "util/report.h"
@@ -129,55 +130,26 @@ void write_mac(LineWriter& line, const unsigned char* field) {
   }
 }
 
-// The value of one field in the form of its kind; nothing for kinds the tool does not know.
+// The value of one field in the form of its kind, in full mode inside "[" and the kind's closing
+// mark (a zero field shows "[]" alone); nothing for blank fields and kinds the tool does not know.
 void write_value(LineWriter& line, const vpd_lib::FieldDescriptor& d, const unsigned char* field,
                  bool adjust, bool single) {
-  const char* open = single ? "" : "[";
+  constexpr const char* kClose[] = {"]h", "]", "]", "]h", "]t", "]", nullptr, "]", "]"};
+  if (d.kind >= std::size(kClose) || kClose[d.kind] == nullptr) return;
+  if (!single) line.put('[');
   switch (d.kind) {
-    case vpd_lib::VPD_FIELD_HEX:
-      line.put(open);
-      write_hex_bytes(line, field, d.length, adjust, single);
-      if (!single) line.put("]h", 2);
-      break;
-    case vpd_lib::VPD_FIELD_BYTE:
-      line.put(open);
-      line.put_hex_number(field[0], 2);
-      if (!single) line.put(']');
-      break;
-    case vpd_lib::VPD_FIELD_WORD:
-      // Component VPD keeps its numbers little-endian; everything else is big-endian.
-      line.put(open);
-      line.put_hex_number(adjust ? load_le16(field) : load_be16(field), 4);
-      if (!single) line.put(']');
-      break;
-    case vpd_lib::VPD_FIELD_DWORD:
-      line.put(open);
-      line.put_hex_number(adjust ? load_le32(field) : load_be32(field), 8);
-      if (!single) line.put("]h", 2);
-      break;
-    case vpd_lib::VPD_FIELD_TEXT:
-      // Written as stored, NUL bytes, newlines and "]" included: the converter takes the value
-      // up to the line's last "]".
-      line.put(open);
-      line.put(field, d.length);
-      if (!single) line.put("]t", 2);
-      break;
-    case vpd_lib::VPD_FIELD_ZERO:
-      if (!single) line.put("[]", 2);
-      break;
-    case vpd_lib::VPD_FIELD_TAGGED_TEXT:
-      line.put(open);
-      write_tagged_text(line, field);
-      if (!single) line.put(']');
-      break;
-    case vpd_lib::VPD_FIELD_MAC:
-      line.put(open);
-      write_mac(line, field);
-      if (!single) line.put(']');
-      break;
-    default:  // VPD_FIELD_BLANK and unknown kinds: the line ends after the name column
-      break;
+    case vpd_lib::VPD_FIELD_HEX: write_hex_bytes(line, field, d.length, adjust, single); break;
+    case vpd_lib::VPD_FIELD_BYTE: line.put_hex_number(field[0], 2); break;
+    // Component VPD keeps its numbers little-endian; everything else is big-endian.
+    case vpd_lib::VPD_FIELD_WORD: line.put_hex_number(adjust ? load_le16(field) : load_be16(field), 4); break;
+    case vpd_lib::VPD_FIELD_DWORD: line.put_hex_number(adjust ? load_le32(field) : load_be32(field), 8); break;
+    // Text is written as stored, NUL bytes, newlines and "]" included: the converter takes the
+    // value up to the line's last "]".
+    case vpd_lib::VPD_FIELD_TEXT: line.put(field, d.length); break;
+    case vpd_lib::VPD_FIELD_TAGGED_TEXT: write_tagged_text(line, field); break;
+    case vpd_lib::VPD_FIELD_MAC: write_mac(line, field); break;
   }
+  if (!single) line.put(kClose[d.kind]);
 }
 
 }  // namespace

@@ -57,8 +57,8 @@ int finish_stdout(int status) {
   return 1;
 }
 
-int print_failed_update() {
-  std::fputs("Failed to update VPD\n", stdout);
+int print_failure(const char* line) {
+  std::fputs(line, stdout);
   flush_output(stdout);
   return 1;
 }

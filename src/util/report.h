@@ -29,8 +29,11 @@ void flush_output(FILE* out);
 // otherwise one line "orvantis: standard output: " and the system's text on standard error, and 1.
 int finish_stdout(int status);
 
-// "Failed to update VPD" on standard output, flushed: the library refused a write, did it short,
-// or it did not read back. Returns 1, the exit status it ends a command with.
-int print_failed_update();
+// Writes `line` (which ends in "\n") to standard output and flushes it. Always 1, the exit status
+// of the failure it reports.
+int print_failure(const char* line);
+
+// The library refused a write, did it short, or it did not read back.
+inline int print_failed_update() { return print_failure("Failed to update VPD\n"); }
 
 }  // namespace orvantis

@@ -136,24 +136,24 @@ inline const FieldDescriptor* field_of(const VpdFormat& format, uint32_t id) {
 // The record, block-0 CRC side. The library owns every record; the tool never deletes one.
 class nvram {
  public:
-  virtual ~nvram();
+  virtual ~nvram() = default;
 
   // Reads `length` bytes of the device from byte `offset` into `buffer`; nonzero on success.
-  virtual int read_raw(unsigned int offset, unsigned int length, unsigned char* buffer);
+  virtual int read_raw(unsigned int offset, unsigned int length, unsigned char* buffer) = 0;
   // Writes `length` bytes from `buffer` to the device at `offset`; nonzero on success.
   // Neither raw operation touches vpd_data.
-  [[nodiscard]] virtual int write_raw(unsigned int offset, unsigned int length, unsigned char* buffer, bool flag);
+  [[nodiscard]] virtual int write_raw(unsigned int offset, unsigned int length, unsigned char* buffer, bool flag) = 0;
   // Reads the device (or its backup copy when use_backup is set) into vpd_data. Called with 0.
-  virtual bool load(int flags);
+  virtual bool load(int flags) = 0;
 
   // Before load: the command will look only at vpd_data[offset, offset + length). Each call adds
   // a range; load then reads just the ranges given and the header it relies on itself (the length
   // word, and the layout byte of system VPD), and leaves the rest of vpd_data zero: on an I2C
   // EEPROM the bus is what a command costs. Without a call, load reads the whole record.
-  virtual void plan_read(unsigned int offset, unsigned int length);
+  virtual void plan_read(unsigned int offset, unsigned int length) = 0;
   // Before load: the command will write, so nothing may change the device between what it read
   // and what it writes (the library locks it from load to the end of the process).
-  virtual void plan_update();
+  virtual void plan_update() = 0;
 
   // CRC-32 over block 0 as it is in vpd_data, and the CRC stored in block 0.
   uint32_t calcBlock0CRC32() const;

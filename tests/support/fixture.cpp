@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "support/fixture.h"
 
-#include "../../platform/testing.h"
+#include "support/library_hooks.h"
 #include "cli/dispatch.h"
 
 #include <fcntl.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "testing.h"
+#include "library_hooks.h"
 
-#include "library.h"
+#include "../../platform/library.h"
 
 namespace vpd_platform {
 namespace testing {
@@ -12,8 +12,6 @@ void reset_library() {
   lib.inventory = Inventory();
   lib.ready = false;
 }
-
-size_t record_data_size() { return vpd_data_extent(); }
 
 void use_device_env(DeviceEnv* env) {
   Library& lib = library_state();
