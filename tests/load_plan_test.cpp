@@ -28,7 +28,7 @@ testing::RunResult run_reading(std::vector<std::string> words, bool declared_rea
     CommandLine cl;
     int status = 0;
     if (parse_command_line(static_cast<int>(words.size()), argv.data(), &cl, &status)) {
-      const ModeRow& row = mode_row(cl.mode);
+      const ModeRow& row = *mode_row(cl.mode);
       OpenRecord rec;
       status = open_record(cl, declared_reads ? row.reads : READS_WHOLE_RECORD, row.writes, &rec) != 0
                    ? 1

@@ -100,9 +100,9 @@ bool parse_command_line(int argc, char** argv, CommandLine* out, int* exit_statu
   static const std::string options = all_options();
   int opt;
   while ((opt = getopt(argc, argv, options.c_str())) != -1) {
-    if (const ModeRow* row = mode_row_of_letter(opt)) {
+    if (const ModeRow* row = mode_row(opt)) {
       if (!take_argument(row->argument, argc, argv, out)) return refuse_with_usage(exit_status);
-      out->mode = row->mode;
+      out->mode = row->letter;
       continue;
     }
     switch (opt) {

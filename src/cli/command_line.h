@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-// The command line: one tool mode per invocation plus its settings.
+// The command line: one tool mode per invocation (the last mode option wins) plus its settings.
 #pragma once
 
 #include <cstdint>
@@ -7,28 +7,8 @@
 
 namespace orvantis {
 
-// The last mode option wins; the option letters are the rows of cli/modes.h.
-enum ToolMode {
-  MODE_NONE,
-  MODE_PRINT,         // -p
-  MODE_PRINT_FIELD,   // -o NUM
-  MODE_SET_FIELD,     // -O "NUM type data"
-  MODE_BURN,          // -w rawFile
-  MODE_CONVERT,       // -c asciiFile rawFile
-  MODE_DUMP,          // -r rawFile
-  MODE_LIST_FRUS,     // -l
-  MODE_LIST_FIELDS,   // -n
-  MODE_GET_NAMED,     // -g id
-  MODE_SET_NAMED,     // -G "id type data"
-  MODE_CHECK_CRC,     // -s
-  MODE_FIX_CRC,       // -S
-  MODE_FIX_TEXT,      // -f
-  MODE_EXAMINE_TEXT,  // -e
-  MODE_PLATFORM_ID,   // -P
-};
-
 struct CommandLine {
-  ToolMode mode = MODE_NONE;
+  char mode = 0;  // the last mode option's letter (the rows of cli/modes.h); 0: none given
   int32_t block = 0;
   uint32_t fru_id = 0;  // only the low byte names the FRU; the full value is kept for -B and messages
   bool backup = false;

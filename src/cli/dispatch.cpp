@@ -98,27 +98,27 @@ constexpr const char kPlatformIdRefusal[] = "Error: Only VPD_FORMAT_FULL vpd sup
 
 // The inventory (-l) opens no record, so -i, -b, -B, -E and -y have no effect on it.
 const ModeRow kModes[16] = {
-    // mode, letter, argument, opens a record, reads, writes, refusal, handler
-    {MODE_NONE, 0, ARG_NONE, true, READS_NOTHING, false, nullptr, do_nothing},
-    {MODE_PRINT, 'p', ARG_NONE, true, READS_RANGE, false, nullptr, do_print},
-    {MODE_PRINT_FIELD, 'o', ARG_FIELD_NUMBER, true, READS_FIELD, false, nullptr, do_print_field},
-    {MODE_SET_FIELD, 'O', ARG_REQUEST, true, READS_NOTHING, true, nullptr, do_set_field},
-    {MODE_BURN, 'w', ARG_INPUT_FILE, true, READS_NOTHING, true, nullptr, do_burn},
-    {MODE_CONVERT, 'c', ARG_ASCII_AND_RAW, true, READS_NOTHING, false, nullptr, do_convert},
-    {MODE_DUMP, 'r', ARG_OUTPUT_FILE, true, READS_NOTHING, false, nullptr, do_dump},
-    {MODE_LIST_FRUS, 'l', ARG_NONE, false, READS_NOTHING, false, nullptr, do_list_frus},
-    {MODE_LIST_FIELDS, 'n', ARG_NONE, true, READS_NOTHING, false, nullptr, do_list_fields},
-    {MODE_GET_NAMED, 'g', ARG_FIELD_NAME, true, READS_NAMED, false, kNamedRefusal, do_get_named},
-    {MODE_SET_NAMED, 'G', ARG_REQUEST, true, READS_NOTHING, true, kNamedRefusal, do_set_named},
-    {MODE_CHECK_CRC, 's', ARG_NONE, true, READS_BLOCK0, false, nullptr, do_check_crc},
-    {MODE_FIX_CRC, 'S', ARG_NONE, true, READS_BLOCK0, true, nullptr, do_fix_crc},
-    {MODE_FIX_TEXT, 'f', ARG_NONE, true, READS_RANGE, false, nullptr, do_fix_text},
-    {MODE_EXAMINE_TEXT, 'e', ARG_NONE, true, READS_RANGE, false, nullptr, do_examine_text},
-    {MODE_PLATFORM_ID, 'P', ARG_NONE, true, READS_PLATFORM_ID, false, kPlatformIdRefusal, do_platform_id},
+    // letter, argument, opens a record, reads, writes, refusal, handler
+    {0, ARG_NONE, true, READS_NOTHING, false, nullptr, do_nothing},
+    {'p', ARG_NONE, true, READS_RANGE, false, nullptr, do_print},
+    {'o', ARG_FIELD_NUMBER, true, READS_FIELD, false, nullptr, do_print_field},
+    {'O', ARG_REQUEST, true, READS_NOTHING, true, nullptr, do_set_field},
+    {'w', ARG_INPUT_FILE, true, READS_NOTHING, true, nullptr, do_burn},
+    {'c', ARG_ASCII_AND_RAW, true, READS_NOTHING, false, nullptr, do_convert},
+    {'r', ARG_OUTPUT_FILE, true, READS_NOTHING, false, nullptr, do_dump},
+    {'l', ARG_NONE, false, READS_NOTHING, false, nullptr, do_list_frus},
+    {'n', ARG_NONE, true, READS_NOTHING, false, nullptr, do_list_fields},
+    {'g', ARG_FIELD_NAME, true, READS_NAMED, false, kNamedRefusal, do_get_named},
+    {'G', ARG_REQUEST, true, READS_NOTHING, true, kNamedRefusal, do_set_named},
+    {'s', ARG_NONE, true, READS_BLOCK0, false, nullptr, do_check_crc},
+    {'S', ARG_NONE, true, READS_BLOCK0, true, nullptr, do_fix_crc},
+    {'f', ARG_NONE, true, READS_RANGE, false, nullptr, do_fix_text},
+    {'e', ARG_NONE, true, READS_RANGE, false, nullptr, do_examine_text},
+    {'P', ARG_NONE, true, READS_PLATFORM_ID, false, kPlatformIdRefusal, do_platform_id},
 };
 
 int dispatch(const CommandLine& cl, const OpenRecord& rec) {
-  const ModeRow& row = mode_row(cl.mode);
+  const ModeRow& row = *mode_row(cl.mode);
   if (row.refusal != nullptr && !rec.format->system_vpd) {
     std::printf("%s\n", row.refusal);
     return 1;
@@ -132,7 +132,7 @@ int run_tool(int argc, char** argv) {
   CommandLine cl;
   int status = 0;
   if (!parse_command_line(argc, argv, &cl, &status)) return status;
-  const ModeRow& row = mode_row(cl.mode);
+  const ModeRow& row = *mode_row(cl.mode);
   OpenRecord rec;
   if (row.opens_record && open_record(cl, row.reads, row.writes, &rec) != 0) return 1;
   return dispatch(cl, rec);

@@ -22,7 +22,6 @@ enum ModeArgument {
 struct Context;  // what a handler sees (dispatch.cpp)
 
 struct ModeRow {
-  ToolMode mode;
   char letter;  // 0: the mode of a command line without a mode option
   ModeArgument argument;
   bool opens_record;
@@ -34,15 +33,10 @@ struct ModeRow {
 
 extern const ModeRow kModes[16];
 
-// The row of a mode, and the row of a mode option letter (null: not a mode option).
-inline const ModeRow& mode_row(ToolMode mode) {
+// The row of a mode option letter (0: the row of no mode option), or null for any other letter.
+inline const ModeRow* mode_row(int letter) {
   for (const ModeRow& row : kModes)
-    if (row.mode == mode) return row;
-  return kModes[0];  // every mode has a row
-}
-inline const ModeRow* mode_row_of_letter(int letter) {
-  for (const ModeRow& row : kModes)
-    if (row.letter != 0 && row.letter == letter) return &row;
+    if (row.letter == letter) return &row;
   return nullptr;
 }
 
