@@ -24,6 +24,7 @@
 
 #include "../crc32.h"
 #include "../database.h"
+#include "util/number.h"
 #include "vpd_access/vpd.h"
 
 namespace {
@@ -34,17 +35,12 @@ constexpr size_t kBlock = vpd_lib::VPD_FULL_BLOCK_SIZE;
 
 enum Store { PADDED, AS_IS };
 
+// {name, value} pads a text field, {name, value, AS_IS} does not.
 struct FieldValue {
   const char* name;
   const char* value;
-  Store store;
+  Store store = PADDED;
 };
-
-// The values below use this shorthand: {name, value} pads text fields, {name, value, AS_IS}
-// does not.
-FieldValue v(const char* name, const char* value, Store store = PADDED) {
-  return FieldValue{name, value, store};
-}
 
 [[noreturn]] void fail(const std::string& what) { throw std::runtime_error(what); }
 
@@ -53,21 +49,14 @@ const Format& kFull = *vpd_lib::format_of(vpd_lib::VPD_FORMAT_FULL);
 const Format& kBrief = *vpd_lib::format_of(vpd_lib::VPD_FORMAT_BRIEF);
 const Format& kCff3 = *vpd_lib::format_of(vpd_lib::VPD_FORMAT_CFF3);
 
-int hex_digit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// Hex digits to bytes; blanks between digit pairs are for reading only.
+// Hex digits to bytes; blanks and colons between digit pairs are for reading only.
 Bytes parse_hex(const std::string& text, const std::string& field) {
   Bytes out;
   int high = -1;
   for (char c : text) {
-    if (c == ' ') continue;
-    int d = hex_digit(c);
-    if (d < 0) fail(field + ": '" + c + "' is not a hex digit");
+    if (c == ' ' || c == ':') continue;
+    const int d = orvantis::digit_value(c);
+    if (d >= 16) fail(field + ": '" + c + "' is not a hex digit");
     if (high < 0) {
       high = d;
     } else {
@@ -130,26 +119,19 @@ class ImageBuilder {
   }
 
   static Bytes empty_form(const FieldDescriptor& d) {
-    switch (d.kind) {
-      case vpd_lib::VPD_FIELD_BLANK:
-      case vpd_lib::VPD_FIELD_TAGGED_TEXT:
-        return Bytes(d.length, 0x20);
-      case vpd_lib::VPD_FIELD_TEXT:
-        return Bytes(d.length, static_cast<unsigned char>(d.pad & 0xFF));
-      default:
-        return Bytes(d.length, 0x00);
-    }
+    if (d.kind == vpd_lib::VPD_FIELD_BLANK || d.kind == vpd_lib::VPD_FIELD_TAGGED_TEXT)
+      return Bytes(d.length, 0x20);
+    if (d.kind == vpd_lib::VPD_FIELD_TEXT) return Bytes(d.length, static_cast<unsigned char>(d.pad & 0xFF));
+    return Bytes(d.length, 0x00);
   }
 
   Bytes encode(const FieldDescriptor& d, const FieldValue& fv) const {
     const std::string name = fv.name;
     const std::string value = fv.value;
     switch (d.kind) {
-      case vpd_lib::VPD_FIELD_HEX: {
-        Bytes out = parse_hex(value, name);
-        if (out.size() != d.length) fail(name + ": needs " + std::to_string(d.length) + " bytes");
-        return out;
-      }
+      case vpd_lib::VPD_FIELD_HEX:
+      case vpd_lib::VPD_FIELD_MAC:  // xx:xx:xx:xx:xx:xx
+        return parse_hex(value, name);
       case vpd_lib::VPD_FIELD_BYTE:
       case vpd_lib::VPD_FIELD_WORD:
       case vpd_lib::VPD_FIELD_DWORD: {
@@ -161,44 +143,25 @@ class ImageBuilder {
       }
       case vpd_lib::VPD_FIELD_TEXT: {
         if (value.size() > d.length) fail(name + ": \"" + value + "\" is too long");
-        if (fv.store == AS_IS || d.pad == 0) {
-          Bytes out(value.begin(), value.end());
-          out.resize(d.length, 0x00);
-          return out;
-        }
-        Bytes out(d.length - value.size(), static_cast<unsigned char>(d.pad & 0xFF));
-        if (d.pad & vpd_lib::VPD_PAD_FRONT)
-          out.insert(out.end(), value.begin(), value.end());
-        else
-          out.insert(out.begin(), value.begin(), value.end());
-        return out;
+        const bool padded = fv.store == PADDED && d.pad != 0;
+        const std::string fill(d.length - value.size(), padded ? static_cast<char>(d.pad & 0xFF) : '\0');
+        const std::string text = padded && (d.pad & vpd_lib::VPD_PAD_FRONT) ? fill + value : value + fill;
+        return Bytes(text.begin(), text.end());
       }
       case vpd_lib::VPD_FIELD_TAGGED_TEXT: {
         // "TT:head|tail" as the printout shows a slot: tag byte, head, NUL, tail, NUL fill.
-        if (value.empty()) return Bytes(32, 0x20);
         if (value.size() < 3 || value[2] != ':') fail(name + ": tagged text is \"TT:text\"");
+        std::string text = value.substr(3);  // the first '|' stands for the NUL after the head
+        const size_t bar = text.find('|');
+        if (bar == std::string::npos)
+          text += '\0';
+        else
+          text[bar] = '\0';
+        if (text.size() > vpd_lib::VPD_TAGGED_TEXT_BYTES) fail(name + ": tagged text over 30 characters");
         Bytes out = parse_hex(value.substr(0, 2), name);
-        size_t bar = value.find('|', 3);
-        std::string head = value.substr(3, bar == std::string::npos ? std::string::npos : bar - 3);
-        std::string tail = bar == std::string::npos ? "" : value.substr(bar + 1);
-        if (head.size() + 1 + tail.size() > 31) fail(name + ": tagged text over 30 characters");
-        out.insert(out.end(), head.begin(), head.end());
-        out.push_back(0x00);
-        out.insert(out.end(), tail.begin(), tail.end());
-        out.resize(32, 0x00);
+        out.insert(out.end(), text.begin(), text.end());
+        out.resize(vpd_lib::VPD_TAGGED_SLOT_BYTES, 0x00);
         return out;
-      }
-      case vpd_lib::VPD_FIELD_MAC: {
-        if (value.size() != 17) fail(name + ": hardware address is \"xx:xx:xx:xx:xx:xx\"");
-        std::string digits;
-        for (size_t k = 0; k < 17; ++k) {
-          if (k % 3 == 2) {
-            if (value[k] != ':') fail(name + ": hardware address is \"xx:xx:xx:xx:xx:xx\"");
-          } else {
-            digits += value[k];
-          }
-        }
-        return parse_hex(digits, name);
       }
       default:
         fail(name + ": a zero or blank field takes no value");
@@ -215,181 +178,181 @@ class ImageBuilder {
 // of the planar it replaced.
 
 const std::vector<FieldValue> kSystemBlock0 = {
-    v("VPD Length", "0x03FE"),
-    v("VPD Layout Version", "0x02"),
-    v("VPD Block Count", "0x08"),
-    v("VPD Update Count", "0x0007"),
-    v("Platform VPD ID", "0112"),
-    v("Platform Feature Flags", "0400"),
-    v("Platform Position ID", "0034"),
-    v("Manufacturer Name", "Norvane Systems"),
-    v("Product Name", "NS-2240 Rack Server"),
-    v("Product Family", "NS-2000"),
-    v("Planar Part Number", "SB27A84102"),
-    v("Planar Serial Number", "L1HF94C00AB"),
-    v("Planar Hardware Revision", "0x03"),
-    v("Planar EC Level", "N34127"),
-    v("Planar FRU Number", "03KN418"),
-    v("Planar Manufacture Date", "0x6634A1C0"),
-    v("Planar Manufacturing Site", "MX2"),
+    {"VPD Length", "0x03FE"},
+    {"VPD Layout Version", "0x02"},
+    {"VPD Block Count", "0x08"},
+    {"VPD Update Count", "0x0007"},
+    {"Platform VPD ID", "0112"},
+    {"Platform Feature Flags", "0400"},
+    {"Platform Position ID", "0034"},
+    {"Manufacturer Name", "Norvane Systems"},
+    {"Product Name", "NS-2240 Rack Server"},
+    {"Product Family", "NS-2000"},
+    {"Planar Part Number", "SB27A84102"},
+    {"Planar Serial Number", "L1HF94C00AB"},
+    {"Planar Hardware Revision", "0x03"},
+    {"Planar EC Level", "N34127"},
+    {"Planar FRU Number", "03KN418"},
+    {"Planar Manufacture Date", "0x6634A1C0"},
+    {"Planar Manufacturing Site", "MX2"},
     // Does not conform: a front-padded sequence number written without its leading zeros.
-    v("Planar Build Sequence", "4711", AS_IS),
-    v("Chassis Type", "0x17"),
-    v("Chassis Part Number", "CH24R-0021"),
-    v("Chassis Serial Number", "CZ4A1B7Q09"),
+    {"Planar Build Sequence", "4711", AS_IS},
+    {"Chassis Type", "0x17"},
+    {"Chassis Part Number", "CH24R-0021"},
+    {"Chassis Serial Number", "CZ4A1B7Q09"},
     // Does not conform: written by a tool that NUL-terminated it instead of blank-padding.
-    v("Asset Tag", "RACK-B12-U07", AS_IS),
-    v("UUID Source", "0x01"),
-    v("System UUID", "4C4C4544 0050 3910 8048 B3C04F443532"),
-    v("Processor Socket Count", "0x02"),
-    v("Memory Slot Count", "0x20"),
-    v("Power Supply Bay Count", "0x02"),
-    v("System Fan Count", "0x06"),
-    v("Storage Backplane Configuration", "0x0108"),
-    v("Firmware Feature Mask", "0x0000A5C3"),
-    v("Management Port MAC Address", "08:94:EF:4A:21:10"),
-    v("Shared NIC MAC Address", "08:94:EF:4A:21:11"),
-    v("MAC Address 1", "08:94:EF:4A:21:12"),
-    v("MAC Address 2", "08:94:EF:4A:21:13"),
-    v("MAC Address 3", "08:94:EF:4A:21:14"),
-    v("MAC Address 4", "08:94:EF:4A:21:15"),
-    v("MAC Address Count", "0x04"),
-    v("Product Description", "2U two-socket rack server, 24x 2.5-inch bays"),
-    v("Brand Code", "0x05"),
-    v("Secure Boot Key Hash",
-      "9F86D081884C7D65 9A2FEAA0C55AD015 A3BF4F1B2B0B822C D15D6C15B0F00A08"),
-    v("Platform Configuration Data", "0102 0304 0000 0010 0020 0001 0000 0000 00FF 0000"),
-    v("TPM Policy", "0x01"),
-    v("Factory Firmware Level", "55:TEE170X 2.61"),
-    v("Factory Configuration Level", "43:CFG-2240-B07"),
-    v("Order Number", "4500178342"),
-    v("Customer Order Reference", "PO-88213"),
-    v("Warranty Start Date", "0x66580000"),
-    v("Warranty Code", "3YOS"),
-    v("Service Level", "0x02"),
-    v("Product Brand Name", "Norvane"),
-    v("Marketing Model Name", "NS-2240"),
-    v("Machine Type-Model", "9Q47CTO1WW"),
-    v("System Serial Number", "J30A4F7K"),
-    v("System Manufacture Date", "0x6638B2D0"),
-    v("Configuration Code", "B07A"),
-    v("BIOS Configuration Flags", "00010003"),
-    v("Boot Device Order", "01020304 05000000"),
-    v("Power Restore Default", "0x02"),
-    v("Thermal Profile", "0x01"),
-    v("Maximum Power Draw", "0x04B0"),
-    v("Chassis Height", "0x02"),
-    v("Front Panel Configuration", "0x03"),
-    v("Field Update Counter", "0x0001"),
-    v("Last Service Date", "0x66A0C000"),
-    v("Service Technician ID", "1187"),
-    v("Feature Licence Digest", "5BAA61E4C9B93F3F 0682250B6CF8331B 7EE68FD8"),
-    v("Vendor Extension Data",
+    {"Asset Tag", "RACK-B12-U07", AS_IS},
+    {"UUID Source", "0x01"},
+    {"System UUID", "4C4C4544 0050 3910 8048 B3C04F443532"},
+    {"Processor Socket Count", "0x02"},
+    {"Memory Slot Count", "0x20"},
+    {"Power Supply Bay Count", "0x02"},
+    {"System Fan Count", "0x06"},
+    {"Storage Backplane Configuration", "0x0108"},
+    {"Firmware Feature Mask", "0x0000A5C3"},
+    {"Management Port MAC Address", "08:94:EF:4A:21:10"},
+    {"Shared NIC MAC Address", "08:94:EF:4A:21:11"},
+    {"MAC Address 1", "08:94:EF:4A:21:12"},
+    {"MAC Address 2", "08:94:EF:4A:21:13"},
+    {"MAC Address 3", "08:94:EF:4A:21:14"},
+    {"MAC Address 4", "08:94:EF:4A:21:15"},
+    {"MAC Address Count", "0x04"},
+    {"Product Description", "2U two-socket rack server, 24x 2.5-inch bays"},
+    {"Brand Code", "0x05"},
+    {"Secure Boot Key Hash",
+      "9F86D081884C7D65 9A2FEAA0C55AD015 A3BF4F1B2B0B822C D15D6C15B0F00A08"},
+    {"Platform Configuration Data", "0102 0304 0000 0010 0020 0001 0000 0000 00FF 0000"},
+    {"TPM Policy", "0x01"},
+    {"Factory Firmware Level", "55:TEE170X 2.61"},
+    {"Factory Configuration Level", "43:CFG-2240-B07"},
+    {"Order Number", "4500178342"},
+    {"Customer Order Reference", "PO-88213"},
+    {"Warranty Start Date", "0x66580000"},
+    {"Warranty Code", "3YOS"},
+    {"Service Level", "0x02"},
+    {"Product Brand Name", "Norvane"},
+    {"Marketing Model Name", "NS-2240"},
+    {"Machine Type-Model", "9Q47CTO1WW"},
+    {"System Serial Number", "J30A4F7K"},
+    {"System Manufacture Date", "0x6638B2D0"},
+    {"Configuration Code", "B07A"},
+    {"BIOS Configuration Flags", "00010003"},
+    {"Boot Device Order", "01020304 05000000"},
+    {"Power Restore Default", "0x02"},
+    {"Thermal Profile", "0x01"},
+    {"Maximum Power Draw", "0x04B0"},
+    {"Chassis Height", "0x02"},
+    {"Front Panel Configuration", "0x03"},
+    {"Field Update Counter", "0x0001"},
+    {"Last Service Date", "0x66A0C000"},
+    {"Service Technician ID", "1187"},
+    {"Feature Licence Digest", "5BAA61E4C9B93F3F 0682250B6CF8331B 7EE68FD8"},
+    {"Vendor Extension Data",
       "4E56 0001 0028 0000 1122 3344 5566 7788 99AA BBCC DDEE FF00 0102 0304 0506 0708"
-      "090A 0B0C 0D0E 0F10"),
-    v("Vendor Extension Flags", "0x00000001"),
-    v("Manufacturing Notes", "Line 3 build, ESD audit passed"),
+      "090A 0B0C 0D0E 0F10"},
+    {"Vendor Extension Flags", "0x00000001"},
+    {"Manufacturing Notes", "Line 3 build, ESD audit passed"},
 };
 
 const std::vector<FieldValue> kSystemBlocks1To5 = {
     // Block 1
-    v("Block 1 Revision", "0x01"),
-    v("Block 1 Field Count", "0x40"),
-    v("UEFI Identifier Format", "0x01"),
-    v("UEFI Firmware Identifier", "TEE170X-2.61"),
-    v("UEFI Build Date", "0x665F3A00"),
-    v("UEFI Secure Boot Policy", "0x01"),
-    v("Management Firmware Identifier", "NBM3A2-4.10"),
-    v("Management Firmware Build", "0x00041012"),
-    v("Backup Firmware Identifier", "NBM3A1-4.02"),
-    v("Firmware Level Slot 1", "55:TEE170X 2.61 2024-06-04"),
-    v("Firmware Level Slot 2", "42:NBM3A2 4.10 2024-05-21"),
-    v("Firmware Level Slot 3", "4C:LXPM 1.34|build 0517"),
-    v("Firmware Level Slot 4", "44:DIAG 3.20"),
-    v("Option ROM Policy", "00000003"),
-    v("Boot Mode", "0x01"),
-    v("Network Boot Order", "0102000000000000"),
-    v("MAC Address 5", "08:94:EF:4A:21:16"),
-    v("MAC Address 6", "08:94:EF:4A:21:17"),
-    v("MAC Address 7", "08:94:EF:4A:21:18"),
-    v("MAC Address 8", "08:94:EF:4A:21:19"),
-    v("Additional MAC Count", "0x04"),
-    v("IPMI Device GUID", "4C4C4544 0050 3910 8048 B3C04F443533"),
-    v("SMBIOS Type 1 SKU Number", "9Q47CTO1WW"),
-    v("SMBIOS Type 1 Family", "NS-2000"),
-    v("SMBIOS Type 2 Board Version", "03"),
-    v("SMBIOS Type 3 Chassis Version", "A1"),
-    v("SMBIOS Type 11 OEM String 1", "Norvane NS-2240 reference image"),
-    v("Serial Console Baud Rate", "0x0001C200"),
-    v("Serial Console Port", "0x01"),
-    v("Console Redirection Flags", "0x03"),
-    v("Watchdog Timeout", "0x012C"),
-    v("Power Restore Policy", "0x02"),
-    v("Power Capping Limit", "0x0000"),
-    v("Front USB Policy", "0x01"),
-    v("Rear USB Policy", "0x01"),
-    v("Boot Retry Count", "0x03"),
-    v("Field Diagnostics Key", "D0C1A5E5 00000000 7F3B19C2 88E1D4A6 0C0FFEE0"),
-    v("Light Path Configuration", "0000001F"),
-    v("Operator Panel Message", "NS-2240 READY"),
-    v("Licence Server Address", "licence.example.net"),
-    v("Licence Server Port", "0x1F90"),
-    v("Remote Support Identifier", "RS-4A2110"),
-    v("Call Home Contact Name", "Data Centre Operations"),
-    v("Call Home Contact Phone", "+44 20 7946 0000"),
-    v("Call Home Site Name", "Example DC West, Hall 2"),
-    v("Call Home Country Code", "GB"),
-    v("Call Home Enabled", "0x01"),
-    v("Trusted Platform Module Endorsement Key Certificate Digest",
-      "2C26B46B68FFC68F F99B453C1D304134 13422D706483BFA0 F98A5E886266E7AE"),
-    v("Platform Attestation Nonce", "A1B2C3D4E5F60718 293A4B5C6D7E8F90"),
-    v("Block 1 Update Counter", "0x0003"),
+    {"Block 1 Revision", "0x01"},
+    {"Block 1 Field Count", "0x40"},
+    {"UEFI Identifier Format", "0x01"},
+    {"UEFI Firmware Identifier", "TEE170X-2.61"},
+    {"UEFI Build Date", "0x665F3A00"},
+    {"UEFI Secure Boot Policy", "0x01"},
+    {"Management Firmware Identifier", "NBM3A2-4.10"},
+    {"Management Firmware Build", "0x00041012"},
+    {"Backup Firmware Identifier", "NBM3A1-4.02"},
+    {"Firmware Level Slot 1", "55:TEE170X 2.61 2024-06-04"},
+    {"Firmware Level Slot 2", "42:NBM3A2 4.10 2024-05-21"},
+    {"Firmware Level Slot 3", "4C:LXPM 1.34|build 0517"},
+    {"Firmware Level Slot 4", "44:DIAG 3.20"},
+    {"Option ROM Policy", "00000003"},
+    {"Boot Mode", "0x01"},
+    {"Network Boot Order", "0102000000000000"},
+    {"MAC Address 5", "08:94:EF:4A:21:16"},
+    {"MAC Address 6", "08:94:EF:4A:21:17"},
+    {"MAC Address 7", "08:94:EF:4A:21:18"},
+    {"MAC Address 8", "08:94:EF:4A:21:19"},
+    {"Additional MAC Count", "0x04"},
+    {"IPMI Device GUID", "4C4C4544 0050 3910 8048 B3C04F443533"},
+    {"SMBIOS Type 1 SKU Number", "9Q47CTO1WW"},
+    {"SMBIOS Type 1 Family", "NS-2000"},
+    {"SMBIOS Type 2 Board Version", "03"},
+    {"SMBIOS Type 3 Chassis Version", "A1"},
+    {"SMBIOS Type 11 OEM String 1", "Norvane NS-2240 reference image"},
+    {"Serial Console Baud Rate", "0x0001C200"},
+    {"Serial Console Port", "0x01"},
+    {"Console Redirection Flags", "0x03"},
+    {"Watchdog Timeout", "0x012C"},
+    {"Power Restore Policy", "0x02"},
+    {"Power Capping Limit", "0x0000"},
+    {"Front USB Policy", "0x01"},
+    {"Rear USB Policy", "0x01"},
+    {"Boot Retry Count", "0x03"},
+    {"Field Diagnostics Key", "D0C1A5E5 00000000 7F3B19C2 88E1D4A6 0C0FFEE0"},
+    {"Light Path Configuration", "0000001F"},
+    {"Operator Panel Message", "NS-2240 READY"},
+    {"Licence Server Address", "licence.example.net"},
+    {"Licence Server Port", "0x1F90"},
+    {"Remote Support Identifier", "RS-4A2110"},
+    {"Call Home Contact Name", "Data Centre Operations"},
+    {"Call Home Contact Phone", "+44 20 7946 0000"},
+    {"Call Home Site Name", "Example DC West, Hall 2"},
+    {"Call Home Country Code", "GB"},
+    {"Call Home Enabled", "0x01"},
+    {"Trusted Platform Module Endorsement Key Certificate Digest",
+      "2C26B46B68FFC68F F99B453C1D304134 13422D706483BFA0 F98A5E886266E7AE"},
+    {"Platform Attestation Nonce", "A1B2C3D4E5F60718 293A4B5C6D7E8F90"},
+    {"Block 1 Update Counter", "0x0003"},
     // Block 2
-    v("Feature Block Revision", "0x01"),
-    v("Feature Key Count", "0x02"),
-    v("Feature Activation Key 1",
+    {"Feature Block Revision", "0x01"},
+    {"Feature Key Count", "0x02"},
+    {"Feature Activation Key 1",
       "00A1 4E56 2240 0001 3F9C 12D4 77E0 9A51 C2B8 0E44 6D13 F0A7 5B29 84C6 1E3D 92F5"
-      "0B7A 6C81 D4E2 3F90"),
-    v("Feature Description 1", "Advanced remote management"),
-    v("Feature Activation Key 2",
+      "0B7A 6C81 D4E2 3F90"},
+    {"Feature Description 1", "Advanced remote management"},
+    {"Feature Activation Key 2",
       "00A2 4E56 2240 0002 81F3 5C0D 2A96 E7B4 4410 9FC8 3B6E 05D2 A7C1 6F38 D950 1BE4"
-      "72A0 C53D 8E19 4F66"),
-    v("Feature Description 2", "Storage encryption key manager"),
-    v("Feature Key Store Digest", "DA39A3EE5E6B4B0D 3255BFEF95601890 AFD80709"),
-    v("Feature Note 1", "46:Installed at factory"),
-    v("Subscription Identifier", "SUB-2024-0081734"),
-    v("Subscription Level", "0x02"),
-    v("Entitlement Serial Number", "81734"),
-    v("Feature Block Update Counter", "0x0001"),
+      "72A0 C53D 8E19 4F66"},
+    {"Feature Description 2", "Storage encryption key manager"},
+    {"Feature Key Store Digest", "DA39A3EE5E6B4B0D 3255BFEF95601890 AFD80709"},
+    {"Feature Note 1", "46:Installed at factory"},
+    {"Subscription Identifier", "SUB-2024-0081734"},
+    {"Subscription Level", "0x02"},
+    {"Entitlement Serial Number", "81734"},
+    {"Feature Block Update Counter", "0x0001"},
     // Block 3
-    v("Manufacturing Block Revision", "0x01"),
-    v("Final Test Station", "FT-07"),
-    v("Final Test Date", "0x6638A4C0"),
-    v("Final Test Result", "0x00"),
-    v("Burn-In Duration (Hours)", "0x0018"),
-    v("Assembly Line Identifier", "L3"),
-    v("Assembly Operator ID", "1187"),
-    v("Quality Audit Stamp", "QA-2024-05-06"),
-    v("Rework Record 1", "52:DIMM socket 7 reseated"),
-    v("Manufacturing Test MAC Address", "02:00:4E:56:00:07"),
+    {"Manufacturing Block Revision", "0x01"},
+    {"Final Test Station", "FT-07"},
+    {"Final Test Date", "0x6638A4C0"},
+    {"Final Test Result", "0x00"},
+    {"Burn-In Duration (Hours)", "0x0018"},
+    {"Assembly Line Identifier", "L3"},
+    {"Assembly Operator ID", "1187"},
+    {"Quality Audit Stamp", "QA-2024-05-06"},
+    {"Rework Record 1", "52:DIMM socket 7 reseated"},
+    {"Manufacturing Test MAC Address", "02:00:4E:56:00:07"},
     // Block 4
-    v("Service Block Revision", "0x01"),
-    v("Service Action Count", "0x0001"),
-    v("Last Replaced FRU Number", "03KN418"),
-    v("Last Service Action Date", "0x66A0C000"),
-    v("Service Note 1", "53:Planar replaced, VPD restored"),
+    {"Service Block Revision", "0x01"},
+    {"Service Action Count", "0x0001"},
+    {"Last Replaced FRU Number", "03KN418"},
+    {"Last Service Action Date", "0x66A0C000"},
+    {"Service Note 1", "53:Planar replaced, VPD restored"},
     // Block 5
-    v("OEM Block Revision", "0x01"),
-    v("OEM Identifier", "NORVANE-OEM"),
-    v("OEM Data",
-      "4F454D31 00000028 0000FFFF 12345678 9ABCDEF0 0F1E2D3C 4B5A6978 8796A5B4 C3D2E1F0 00000000"),
-    v("OEM Logo Checksum", "0x5A17C3E2"),
+    {"OEM Block Revision", "0x01"},
+    {"OEM Identifier", "NORVANE-OEM"},
+    {"OEM Data",
+      "4F454D31 00000028 0000FFFF 12345678 9ABCDEF0 0F1E2D3C 4B5A6978 8796A5B4 C3D2E1F0 00000000"},
+    {"OEM Logo Checksum", "0x5A17C3E2"},
 };
 
 // The backup copy was last refreshed before the planar was replaced.
 const std::vector<FieldValue> kSystemBackupChanges = {
-    v("VPD Update Count", "0x0006"),
-    v("Planar Serial Number", "L1HF93B07QZ"),
+    {"VPD Update Count", "0x0006"},
+    {"Planar Serial Number", "L1HF93B07QZ"},
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -397,29 +360,29 @@ const std::vector<FieldValue> kSystemBackupChanges = {
 // number are the 7-byte fields 8 and 9, and the 10-byte fields 0x38/0x39 are empty.
 
 const std::vector<FieldValue> kRiser = {
-    v("VPD Length", "0x03FE"),
-    v("VPD Layout Version", "0x01"),
-    v("VPD Block Count", "0x02"),
-    v("VPD Update Count", "0x0002"),
-    v("Platform VPD ID", "0112"),
-    v("Platform Position ID", "0051"),
-    v("Legacy Machine Type-Model", "8871AC1"),
-    v("Legacy System Serial Number", "KQ2M4R7"),
-    v("Manufacturer Name", "Norvane Systems"),
-    v("Product Name", "PCIe Gen4 x16/x16 Riser"),
-    v("Product Family", "NS-2000"),
-    v("Planar Part Number", "RS16A20117"),
-    v("Planar Serial Number", "R2CT81M04XY"),
-    v("Planar Hardware Revision", "0x01"),
-    v("Planar EC Level", "N29904"),
-    v("Planar FRU Number", "03KN502"),
-    v("Planar Manufacture Date", "0x5F8D3A40"),
-    v("Planar Manufacturing Site", "MX2"),
-    v("Planar Build Sequence", "00021945"),
-    v("System UUID", "00000000 0000 0000 0000 000000000000"),
-    v("Factory Firmware Level", "52:Riser CPLD 1.07"),
-    v("Block 1 Revision", "0x01"),
-    v("Block 1 Field Count", "0x40"),
+    {"VPD Length", "0x03FE"},
+    {"VPD Layout Version", "0x01"},
+    {"VPD Block Count", "0x02"},
+    {"VPD Update Count", "0x0002"},
+    {"Platform VPD ID", "0112"},
+    {"Platform Position ID", "0051"},
+    {"Legacy Machine Type-Model", "8871AC1"},
+    {"Legacy System Serial Number", "KQ2M4R7"},
+    {"Manufacturer Name", "Norvane Systems"},
+    {"Product Name", "PCIe Gen4 x16/x16 Riser"},
+    {"Product Family", "NS-2000"},
+    {"Planar Part Number", "RS16A20117"},
+    {"Planar Serial Number", "R2CT81M04XY"},
+    {"Planar Hardware Revision", "0x01"},
+    {"Planar EC Level", "N29904"},
+    {"Planar FRU Number", "03KN502"},
+    {"Planar Manufacture Date", "0x5F8D3A40"},
+    {"Planar Manufacturing Site", "MX2"},
+    {"Planar Build Sequence", "00021945"},
+    {"System UUID", "00000000 0000 0000 0000 000000000000"},
+    {"Factory Firmware Level", "52:Riser CPLD 1.07"},
+    {"Block 1 Revision", "0x01"},
+    {"Block 1 Field Count", "0x40"},
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -427,27 +390,27 @@ const std::vector<FieldValue> kRiser = {
 // little-endian, as component VPD keeps them.
 
 const std::vector<FieldValue> kAdapter = {
-    v("VPD Length", "0x00FE"),
-    v("Component VPD Version", "0x03"),
-    v("Component Type", "0x02"),
-    v("Vendor ID", "0x14E4"),
-    v("Device ID", "0x16D7"),
-    v("Subsystem ID", "0x1F3B0A21"),
-    v("Component Part Number", "01PE694"),
-    v("Component FRU Number", "01PE695"),
-    v("Component Serial Number", "SP41208834"),
-    v("Manufacturer Name", "Norvane Networks"),
-    v("Component Description", "OCP 3.0 Ethernet 2x25GbE SFP28"),
-    v("Engineering Change Level", "A3"),
-    v("Hardware Revision", "0x02"),
-    v("Manufacture Date", "0x65F1A300"),
-    v("Manufacturing Site", "TW1"),
-    v("Firmware Version", "226.0.145"),
-    v("Maximum Power (Watts)", "0x0013"),
-    v("Capability Flags", "0x00000107"),
-    v("Component UUID", "7E1B2C3D 4A5B 6C7D 8E9F 0A1B2C3D4E5F"),
-    v("Port 1 MAC Address", "B0:26:28:5A:3C:40"),
-    v("Vendor Data", "14E416D7 0002 0019 00000000 B026285A3C40 B026285A3C41 0000000000000000"),
+    {"VPD Length", "0x00FE"},
+    {"Component VPD Version", "0x03"},
+    {"Component Type", "0x02"},
+    {"Vendor ID", "0x14E4"},
+    {"Device ID", "0x16D7"},
+    {"Subsystem ID", "0x1F3B0A21"},
+    {"Component Part Number", "01PE694"},
+    {"Component FRU Number", "01PE695"},
+    {"Component Serial Number", "SP41208834"},
+    {"Manufacturer Name", "Norvane Networks"},
+    {"Component Description", "OCP 3.0 Ethernet 2x25GbE SFP28"},
+    {"Engineering Change Level", "A3"},
+    {"Hardware Revision", "0x02"},
+    {"Manufacture Date", "0x65F1A300"},
+    {"Manufacturing Site", "TW1"},
+    {"Firmware Version", "226.0.145"},
+    {"Maximum Power (Watts)", "0x0013"},
+    {"Capability Flags", "0x00000107"},
+    {"Component UUID", "7E1B2C3D 4A5B 6C7D 8E9F 0A1B2C3D4E5F"},
+    {"Port 1 MAC Address", "B0:26:28:5A:3C:40"},
+    {"Vendor Data", "14E416D7 0002 0019 00000000 B026285A3C40 B026285A3C41 0000000000000000"},
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -455,63 +418,56 @@ const std::vector<FieldValue> kAdapter = {
 // and the rated power are little-endian byte pairs.
 
 const std::vector<FieldValue> kPowerSupply = {
-    v("CFF Length", "0001"),  // 0x0100
-    v("CFF Format Version", "0x03"),
-    v("CFF Record Type", "0x02"),
-    v("Manufacturer Name", "Norvane Power"),
-    v("Model Name", "NPS-1100AB Titanium"),
-    v("FRU Part Number", "03LE217"),
-    v("FRU Serial Number", "D1DG3C80J1K"),
-    v("Hardware Revision", "0x04"),
-    v("Engineering Change Level", "P43120"),
-    v("Manufacture Date Code", "2419"),
-    v("Firmware Revision", "6.11"),
-    v("Rated Output Power", "4C04"),  // 1100 W
-    v("Input Voltage Range", "200-240V AC"),
-    v("Efficiency Rating", "Titanium"),
-    v("Country of Origin", "CN"),
-    v("Compatibility Key", "4E50531100000001"),
-    v("Asset Tag", "PSU-A"),
-    v("Vendor Data", "4E505300 044C 00C8 00F0 0032 01 00 0000000000000000 0000"),
-    v("Field Note", "46:Installed 2024-05-06"),
+    {"CFF Length", "0001"},  // 0x0100
+    {"CFF Format Version", "0x03"},
+    {"CFF Record Type", "0x02"},
+    {"Manufacturer Name", "Norvane Power"},
+    {"Model Name", "NPS-1100AB Titanium"},
+    {"FRU Part Number", "03LE217"},
+    {"FRU Serial Number", "D1DG3C80J1K"},
+    {"Hardware Revision", "0x04"},
+    {"Engineering Change Level", "P43120"},
+    {"Manufacture Date Code", "2419"},
+    {"Firmware Revision", "6.11"},
+    {"Rated Output Power", "4C04"},  // 1100 W
+    {"Input Voltage Range", "200-240V AC"},
+    {"Efficiency Rating", "Titanium"},
+    {"Country of Origin", "CN"},
+    {"Compatibility Key", "4E50531100000001"},
+    {"Asset Tag", "PSU-A"},
+    {"Vendor Data", "4E505300 044C 00C8 00F0 0032 01 00 0000000000000000 0000"},
+    {"Field Note", "46:Installed 2024-05-06"},
 };
 
 // ---------------------------------------------------------------------------------------------
+// The device images. Bytes past those the values describe are erased (0xFF): blocks 6 and 7 of
+// the system board, which are not part of its layout, and the half of the power supply's part
+// past its 256-byte record.
 
-Bytes system_board(const std::vector<FieldValue>& changes, size_t size) {
-  // Blocks 6 and 7 are not part of the layout and stay erased (0xFF).
-  const size_t described = std::min<size_t>(size, 6 * kBlock);
-  ImageBuilder image(kFull, described);
-  image.set(kSystemBlock0);
-  if (described > kBlock) image.set(kSystemBlocks1To5);
-  image.set(changes);
-  image.set_crc("Block 0 CRC", 0x3FC);
-  Bytes out(size, 0xFF);
+struct Image {
+  const char* device;
+  const Format& format;
+  size_t size;       // the device's bytes
+  size_t described;  // the leading bytes the values fill
+  std::vector<const std::vector<FieldValue>*> values;
+  const char* crc_field;  // holds the CRC-32 of the bytes before crc_end
+  size_t crc_end;
+};
+
+const Image kImages[] = {
+    {"mb_vpd", kFull, 0x2000, 6 * kBlock, {&kSystemBlock0, &kSystemBlocks1To5}, "Block 0 CRC", 0x3FC},
+    {"mb_vpd.backup", kFull, kBlock, kBlock, {&kSystemBlock0, &kSystemBackupChanges}, "Block 0 CRC", 0x3FC},
+    {"riser_vpd", kFull, 0x800, 0x800, {&kRiser}, "Block 0 CRC", 0x3FC},
+    {"ocp_vpd", kBrief, 0x100, 0x100, {&kAdapter}, "Component Checksum", 0xFC},
+    {"psu1_vpd", kCff3, 0x200, 0x100, {&kPowerSupply}, "Record Checksum", 0xFC},
+};
+
+Bytes build(const Image& spec) {
+  ImageBuilder image(spec.format, spec.described);
+  for (const std::vector<FieldValue>* values : spec.values) image.set(*values);
+  image.set_crc(spec.crc_field, spec.crc_end);
+  Bytes out(spec.size, 0xFF);
   std::copy(image.bytes().begin(), image.bytes().end(), out.begin());
-  return out;
-}
-
-Bytes riser_board() {
-  ImageBuilder image(kFull, 0x800);
-  image.set(kRiser);
-  image.set_crc("Block 0 CRC", 0x3FC);
-  return image.bytes();
-}
-
-Bytes adapter() {
-  ImageBuilder image(kBrief, kBrief.block_size);
-  image.set(kAdapter);
-  image.set_crc("Component Checksum", 0xFC);
-  return image.bytes();
-}
-
-Bytes power_supply() {
-  // The record is 256 bytes; the rest of the 512-byte part is erased.
-  ImageBuilder record(kCff3, 0x100);
-  record.set(kPowerSupply);
-  record.set_crc("Record Checksum", 0xFC);
-  Bytes out(0x200, 0xFF);
-  std::copy(record.bytes().begin(), record.bytes().end(), out.begin());
   return out;
 }
 
@@ -537,10 +493,6 @@ void write_file(const std::string& path, const void* data, size_t size) {
   if (!ok) fail("cannot write " + path);
 }
 
-void write_image(const std::string& dir, const char* device, const Bytes& image) {
-  write_file(dir + "/dev/" + device, image.data(), image.size());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -552,11 +504,10 @@ int main(int argc, char** argv) {
   try {
     make_dir(dir);
     make_dir(dir + "/dev");
-    write_image(dir, "mb_vpd", system_board({}, 0x2000));
-    write_image(dir, "mb_vpd.backup", system_board(kSystemBackupChanges, kBlock));
-    write_image(dir, "riser_vpd", riser_board());
-    write_image(dir, "ocp_vpd", adapter());
-    write_image(dir, "psu1_vpd", power_supply());
+    for (const Image& spec : kImages) {
+      const Bytes image = build(spec);
+      write_file(dir + "/dev/" + spec.device, image.data(), image.size());
+    }
     // Written last: the build takes the inventory as the sign that the database is complete.
     write_file(dir + "/inventory", kInventory, sizeof kInventory - 1);
   } catch (const std::exception& e) {
