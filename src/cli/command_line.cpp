@@ -129,7 +129,6 @@ bool parse_command_line(int argc, char** argv, CommandLine* out, int* exit_statu
           return false;
         }
         out->blocksize = size;
-        out->blocksize_given = true;
         break;
       }
       default:  // -h, an unknown letter, a missing argument ('?')

@@ -13,8 +13,7 @@ struct CommandLine {
   uint32_t fru_id = 0;  // only the low byte names the FRU; the full value is kept for -B and messages
   bool backup = false;
   bool no_adjust = false;
-  uint16_t blocksize = 0;
-  bool blocksize_given = false;
+  uint16_t blocksize = 0;  // -y, a fixed block size (1024 or 256); 0: the length word decides
   int32_t field_number = 0;  // -o; its table index part names the field
   std::string input_file;    // -w, and -c's asciiFile
   std::string output_file;   // -r, and -c's rawFile

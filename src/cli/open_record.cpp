@@ -7,6 +7,7 @@
 #include "fields/block0_crc.h"
 #include "fields/named_fields.h"
 #include "util/bytes.h"
+#include "util/report.h"
 
 namespace orvantis {
 namespace {
@@ -15,27 +16,21 @@ namespace {
 constexpr const char kSystemBoardDevice[] = "mb_vpd";
 constexpr uint32_t kSystemBoardBackupSize = vpd_lib::VPD_FULL_BLOCK_SIZE;  // block 0 alone
 
-void print_unsupported(int16_t format) {
-  std::printf("VPD format %d not supported.\n", static_cast<int>(format));
-}
+constexpr const char kSizeUnreadable[] = "Error reading vpd size!\n";
 
 // Reads the record's length word and derives the block size. Returns 0 with *block_size set, or
-// prints the reason (one or two lines) and returns 1.
-int probe_block_size(vpd_lib::vpd* record, const vpd_lib::VpdFormat* format, uint32_t* block_size) {
+// prints the reason and returns 1.
+int probe_block_size(vpd_lib::vpd* record, const vpd_lib::VpdFormat& format, uint32_t* block_size) {
   unsigned char word[vpd_lib::VPD_LENGTH_WORD_BYTES] = {};
-  if (format == nullptr) print_unsupported(record->format);
-  if (format == nullptr || record->read_field(format->base, sizeof word, word) <= 0) {
-    std::printf("Error reading vpd size!\n");
-    return 1;
-  }
-  const uint16_t length = format->length_little_endian ? load_le16(word) : load_be16(word);
-  if (format->block_size != 0) {
-    if (length != format->length_word) {
+  if (record->read_field(format.base, sizeof word, word) <= 0) return print_failure(kSizeUnreadable);
+  const uint16_t length = format.length_little_endian ? load_le16(word) : load_be16(word);
+  if (format.block_size != 0) {
+    if (length != format.length_word) {
       std::printf("VPD Length is invalid! Got 0x%x expected 0x%x\n", static_cast<unsigned>(length),
-                  static_cast<unsigned>(format->length_word));
+                  static_cast<unsigned>(format.length_word));
       return 1;
     }
-    *block_size = format->block_size;
+    *block_size = format.block_size;
     return 0;
   }
   // The length word holds the block size itself, bounded by the device.
@@ -132,17 +127,15 @@ int open_record(const CommandLine& cl, DataReads reads, bool writes, OpenRecord*
     return 1;
   }
 
-  uint32_t block_size = 0;
-  if (cl.blocksize_given) {
-    // A given block size bypasses the length word entirely, but not the format check.
-    if (format == nullptr) {
-      print_unsupported(record->format);
-      return 1;
-    }
-    block_size = cl.blocksize;
-  } else if (probe_block_size(record, format, &block_size) != 0) {
+  if (format == nullptr) {
+    std::printf("VPD format %d not supported.\n", static_cast<int>(record->format));
+    // Without -y the length word of an unknown format cannot be read either, and that is said too.
+    if (cl.blocksize == 0) std::fputs(kSizeUnreadable, stdout);
     return 1;
   }
+  // A given block size bypasses the length word entirely, but not the format check.
+  uint32_t block_size = cl.blocksize;
+  if (block_size == 0 && probe_block_size(record, *format, &block_size) != 0) return 1;
 
   out->record = record;
   out->format = format;

@@ -38,16 +38,13 @@ class LineWriter {
     buf_[used_++] = c;
   }
   void put(const void* bytes, size_t count) {
-    const char* p = static_cast<const char*>(bytes);
-    while (count > 0) {
-      if (used_ == sizeof(buf_)) drain();
-      size_t room = sizeof(buf_) - used_;
-      size_t take = count < room ? count : room;
-      std::memcpy(buf_ + used_, p, take);
-      used_ += take;
-      p += take;
-      count -= take;
+    if (count > sizeof(buf_) - used_) drain();
+    if (count > sizeof(buf_)) {
+      std::fwrite(bytes, 1, count, out_);
+      return;
     }
+    std::memcpy(buf_ + used_, bytes, count);
+    used_ += count;
   }
   void put(const char* text) { put(text, std::strlen(text)); }
   void spaces(size_t count) {
