@@ -63,13 +63,8 @@ std::string parse_line(const std::string& line, InventoryEntry* entry) {
   uint32_t fru = 0;
   if (!parse_unsigned(id, 0xFF, &fru)) return "FRU id " + shown(id) + " is not a number from 0 to 255";
   entry->fru = fru;
-  if (present == "yes") {
-    entry->present = true;
-  } else if (present == "no") {
-    entry->present = false;
-  } else {
-    return "present must be yes or no, not " + shown(present);
-  }
+  if (present != "yes" && present != "no") return "present must be yes or no, not " + shown(present);
+  entry->present = present == "yes";
   if (!parse_format(format, &entry->format))
     return "format must be full, brief, cff3 or a 16-bit code, not " + shown(format);
   if (!parse_unsigned(max_size, 0xFFFFFFFFu, &entry->max_size))
@@ -151,9 +146,13 @@ class InventoryParser {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.size() > kMaxInventoryLine)
       return reject(number, "line longer than " + std::to_string(kMaxInventoryLine) + " characters");
-    for (unsigned char c : line)
-      if ((c < 0x20 && c != '\t') || c == 0x7F)
-        return reject(number, c == 0 ? "NUL byte" : "control byte " + hex_byte(c));
+    for (unsigned char c : line) {
+      if ((c < 0x20 && c != '\t') || c == 0x7F) {
+        char what[24];
+        std::snprintf(what, sizeof what, "control byte 0x%02X", static_cast<unsigned>(c));
+        return reject(number, c == 0 ? "NUL byte" : what);
+      }
+    }
     const size_t first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line[first] == '#') return true;
     InventoryEntry entry;
@@ -166,11 +165,6 @@ class InventoryParser {
     return true;
   }
 
-  static std::string hex_byte(unsigned char c) {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(c));
-    return text;
-  }
   bool reject(unsigned number, const std::string& wrong) {
     error_ = std::to_string(number) + ": " + wrong;
     return false;

@@ -77,14 +77,6 @@ struct Range {
   uint32_t length;
 };
 
-// A planned load also reads the header the library relies on: the length word and, on system
-// VPD, the layout byte that sizes the legacy fields.
-std::vector<Range> with_header(std::vector<Range> plan, int16_t format) {
-  const vpd_lib::VpdFormat* f = vpd_lib::format_of(format);
-  plan.push_back({0, f != nullptr && f->system_vpd ? kLayoutOffset + 1 : vpd_lib::VPD_LENGTH_WORD_BYTES});
-  return plan;
-}
-
 class FileRecord : public vpd_lib::vpd {
  public:
   FileRecord(const InventoryEntry& entry, const std::string& root, DeviceEnv& env)
@@ -128,7 +120,7 @@ class FileRecord : public vpd_lib::vpd {
     const size_t extent = vpd_data_extent();
     const uint64_t end = std::min<uint64_t>(max_size, extent);
     std::vector<Range> ranges =
-        plan_.empty() ? std::vector<Range>{{0, static_cast<uint32_t>(end)}} : merged(with_header(plan_, format));
+        plan_.empty() ? std::vector<Range>{{0, static_cast<uint32_t>(end)}} : planned_ranges();
     std::vector<unsigned char> data(extent, 0);
     bool any = false;
     for (const Range& r : ranges) {
@@ -172,8 +164,13 @@ class FileRecord : public vpd_lib::vpd {
   std::string path() const { return device_path(root_, dev_name, use_backup); }
   bool holds(const std::string& file) const { return hold_.is_open() && hold_.path() == file; }
 
-  // The planned ranges sorted, with overlapping and touching ones joined: one transfer each.
-  static std::vector<Range> merged(std::vector<Range> ranges) {
+  // The planned ranges and the header the library relies on (the length word and, on system VPD,
+  // the layout byte that sizes the legacy fields), sorted, with overlapping and touching ones
+  // joined: one transfer each.
+  std::vector<Range> planned_ranges() const {
+    const vpd_lib::VpdFormat* f = vpd_lib::format_of(format);
+    std::vector<Range> ranges = plan_;
+    ranges.push_back({0, f != nullptr && f->system_vpd ? kLayoutOffset + 1 : vpd_lib::VPD_LENGTH_WORD_BYTES});
     std::sort(ranges.begin(), ranges.end(),
               [](const Range& a, const Range& b) { return a.offset < b.offset; });
     std::vector<Range> out;

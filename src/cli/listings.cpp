@@ -34,7 +34,7 @@ int list_fields(const FieldRange& range, uint32_t block_size) {
     // the block size is 256 or given with -y.
     const uint32_t offset = block_size * uint32_t{d.block} + uint32_t{d.offset};
     std::printf("  %02d : %-52s | Off: 0x%04X | Len: 0x%02X\n", static_cast<int>(i),
-                d.name != nullptr ? d.name : "", offset, static_cast<unsigned>(d.length));
+                d.name, offset, static_cast<unsigned>(d.length));
   }
   return 0;
 }

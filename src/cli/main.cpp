@@ -14,18 +14,15 @@ int main(int argc, char** argv) {
   // Before anything else is opened: a closed descriptor 1 or 2 would otherwise be handed to a
   // device or a raw file, and the next diagnostic written into it.
   if (!orvantis::ensure_standard_descriptors()) return 1;
-  int status;
+  int status = 1;
   try {
     status = orvantis::run_tool(argc, argv);
   } catch (const std::bad_alloc&) {
     orvantis::report("out of memory");
-    status = 1;
   } catch (const std::exception& e) {
     orvantis::report("%s", e.what());
-    status = 1;
   } catch (...) {
     orvantis::report("unexpected error");
-    status = 1;
   }
   std::exit(orvantis::finish_stdout(status));
 }

@@ -165,7 +165,7 @@ class PrintoutReader {
     // The name column is right-aligned, so the name read is exactly the descriptor's name.
     const size_t name_start = text_.find_first_not_of(kBlank);
     const std::string name = text_.substr(name_start, colon - name_start);
-    const char* expected = d.name != nullptr ? d.name : "";
+    const char* expected = d.name;
     if (name != expected) {
       fprintf(out_, "Data corruption idx[%" PRIu32 "]!! Program Exit!  Expected \"%s\" but got \"",
               index_, expected);

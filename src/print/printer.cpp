@@ -77,8 +77,6 @@ class LineWriter {
 };
 
 void write_name_column(LineWriter& line, const char* name) {
-  // A missing name prints as an empty one; the library's tables always name their entries.
-  if (name == nullptr) name = "";
   size_t length = std::strlen(name);
   if (length < NAME_COLUMN_WIDTH) line.spaces(NAME_COLUMN_WIDTH - length);
   line.put(name, length);

@@ -24,7 +24,7 @@ void print_field_lines(FILE* out, const vpd_lib::FieldDescriptor* table, const u
                        uint32_t first, uint32_t last, bool adjust_byte_order, bool single_field);
 
 // The name column: `name` right-aligned in 45 columns (longer names whole), then ": ".
-// A null name prints as an empty one. Nothing is flushed: the caller ends the line.
+// Nothing is flushed: the caller ends the line.
 void print_name_column(FILE* out, const char* name);
 
 }  // namespace orvantis

@@ -75,7 +75,7 @@ struct FieldDescriptor {
   uint16_t length;
   uint16_t reserved;
   uint32_t kind;
-  const char* name;  // NUL-terminated, owned by the library
+  const char* name;  // NUL-terminated, never null, owned by the library
   uint16_t pad;
 };
 
