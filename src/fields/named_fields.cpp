@@ -18,13 +18,13 @@ constexpr int LEGACY_FIELD_LENGTH = vpd_lib::VPD_LEGACY_TEXT_LENGTH;
 constexpr uint32_t FIELD_UEFIID = 0x51;
 
 const NamedField NAMED_FIELDS[] = {
-    {"mtm", 0x38, vpd_lib::VPD_LEGACY_MTM_FIELD, NAMED_INPUT_STRING},
-    {"sn", 0x39, vpd_lib::VPD_LEGACY_SN_FIELD, NAMED_INPUT_STRING},
-    {"hwrev", 0x10, 0, NAMED_INPUT_BYTES},
-    {"uuid", 0x1B, 0, NAMED_INPUT_BYTES},
-    {"posid", FIELD_POSID, 0, NAMED_INPUT_BYTES},
-    {"vpdid", FIELD_VPDID, 0, NAMED_INPUT_BYTES},
-    {"uefiid", FIELD_UEFIID, 0, NAMED_INPUT_STRING},
+    {"mtm", 0x38, vpd_lib::VPD_LEGACY_MTM_FIELD, 's'},
+    {"sn", 0x39, vpd_lib::VPD_LEGACY_SN_FIELD, 's'},
+    {"hwrev", 0x10, 0, 'b'},
+    {"uuid", 0x1B, 0, 'b'},
+    {"posid", FIELD_POSID, 0, 'b'},
+    {"vpdid", FIELD_VPDID, 0, 'b'},
+    {"uefiid", FIELD_UEFIID, 0, 's'},
 };
 
 // Reads a field's "0x..." text form and converts it as the target's strtoul in base 0 would.
@@ -74,11 +74,11 @@ int run_set_named(vpd_lib::vpd* record, const std::string& request, uint8_t fru_
   if (!field) return 0;
   if (parsed.type != field->input) {
     std::printf("ERROR: %s uses %s input\n", field->name,
-                field->input == NAMED_INPUT_STRING ? "string" : "byte string");
+                field->input == 's' ? "string" : "byte string");
     return 1;
   }
   const uint32_t id = named_field_id(*field, record);
-  const int written = field->input == NAMED_INPUT_STRING ? write_string_field(fru_id, id, tokens[2])
+  const int written = field->input == 's' ? write_string_field(fru_id, id, tokens[2])
                                                          : write_byte_field(fru_id, id, tokens);
   return written != 0 ? 0 : 1;
 }

@@ -13,17 +13,11 @@
 
 namespace orvantis {
 
-// The writer -G uses for a named field, by its required type letter.
-enum NamedInput : char {
-  NAMED_INPUT_STRING = 's',
-  NAMED_INPUT_BYTES = 'b',
-};
-
 struct NamedField {
   const char* name;
   uint32_t field_id;         // the id on records of the current layout
   uint32_t legacy_field_id;  // the id when the record reports that field as 7 bytes; 0 = none
-  NamedInput input;
+  char input;                // the type letter -G requires, and so its writer: 's' string, 'b' bytes
 };
 
 // The system VPD fields the platform id (-P) is made of.

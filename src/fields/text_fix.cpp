@@ -11,11 +11,6 @@ namespace {
 
 bool is_strippable(unsigned char c) { return c == 0x00 || c == 0x20; }
 
-unsigned char* field_data(vpd_lib::vpd* record, const vpd_lib::FieldDescriptor& field) {
-  // The library sizes vpd_data so that every descriptor address plus its length lies inside.
-  return record->vpd_data + vpd_lib::field_address(field);
-}
-
 // One report line: prefix, the printout's name column, the bytes as stored inside "[" and "]t".
 void print_report_line(const char* prefix, const char* name, const std::string& contents) {
   std::fputs(prefix, stdout);
@@ -48,7 +43,8 @@ int run_examine_text(const vpd_lib::FieldDescriptor* table, vpd_lib::vpd* record
   for (uint32_t i = first; i <= last; ++i) {
     const vpd_lib::FieldDescriptor& field = table[i];
     if (!text_field_takes_part(field)) continue;
-    const unsigned char* bytes = field_data(record, field);
+    // The library sizes vpd_data so that every descriptor address plus its length lies inside.
+    const unsigned char* bytes = record->vpd_data + vpd_lib::field_address(field);
     const std::string current(reinterpret_cast<const char*>(bytes), field.length);
     const std::string wanted = conforming_text(bytes, field.length, field.pad);
     if (current == wanted) continue;
@@ -64,7 +60,7 @@ int run_fix_text(const vpd_lib::FieldDescriptor* table, vpd_lib::vpd* record, ui
   for (uint32_t i = first; i <= last; ++i) {
     const vpd_lib::FieldDescriptor& field = table[i];
     if (!text_field_takes_part(field)) continue;
-    unsigned char* bytes = field_data(record, field);
+    unsigned char* bytes = record->vpd_data + vpd_lib::field_address(field);
     const std::string wanted = conforming_text(bytes, field.length, field.pad);
     std::memcpy(bytes, wanted.data(), wanted.size());
   }
