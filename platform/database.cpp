@@ -32,13 +32,14 @@ std::string next_word(const std::string& line, size_t* pos) {
 bool parse_format(const std::string& word, int16_t* out) {
   for (const vpd_lib::VpdFormat& f : vpd_lib::VPD_FORMATS)
     if (word == f.name) return *out = f.code, true;
-  bool negative = !word.empty() && word[0] == '-';
-  std::string digits = negative ? word.substr(1) : word;
-  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) return false;
+  // A code is decimal only, with an optional minus sign.
+  const bool negative = !word.empty() && word[0] == '-';
+  const std::string digits = negative ? word.substr(1) : word;
   uint32_t magnitude = 0;
-  if (!parse_unsigned(digits, negative ? 0x8000u : 0x7FFFu, &magnitude)) return false;
-  int32_t value = negative ? -static_cast<int32_t>(magnitude) : static_cast<int32_t>(magnitude);
-  *out = static_cast<int16_t>(value);
+  if (digits.find_first_not_of("0123456789") != std::string::npos ||
+      !parse_unsigned(digits, negative ? 0x8000u : 0x7FFFu, &magnitude))
+    return false;
+  *out = static_cast<int16_t>(negative ? -static_cast<int32_t>(magnitude) : static_cast<int32_t>(magnitude));
   return true;
 }
 

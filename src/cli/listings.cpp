@@ -18,9 +18,7 @@ int list_frus() {
     std::printf("Problem filling stream with vpd info. rc = %d\n", rc);
     return 1;
   }
-  const std::string text = inventory.str();
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::putchar('\n');
+  std::printf("%s\n", inventory.str().c_str());  // the library refuses inventories holding a NUL
   flush_output(stdout);
   return 0;
 }
