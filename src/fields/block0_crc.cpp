@@ -15,8 +15,8 @@ void print_calculated_and_stored(const vpd_lib::vpd* record, uint32_t calculated
   std::printf("Stored CRC     = 0x%x\n", static_cast<unsigned>(record->getBlock0CRC32()));
 }
 
-}  // namespace
-
+// The refusal text for a support answer other than 1 ("Unexpected crc_support return = N" for
+// unknown answers). Answer 1 gives an empty string.
 std::string crc_support_message(int answer) {
   switch (answer) {
     case 1: return "";
@@ -26,6 +26,8 @@ std::string crc_support_message(int answer) {
     default: return "Unexpected crc_support return = " + std::to_string(answer);
   }
 }
+
+}  // namespace
 
 int run_check_crc(vpd_lib::vpd* record) {
   // A report only: a mismatch is shown, never an error.

@@ -14,9 +14,6 @@ namespace orvantis {
 // The BlockX field that holds the stored block-0 CRC (4 bytes).
 constexpr unsigned int FIELD_BLOCK0_CRC = 0x4C;
 
-// The refusal text for a support answer other than 1 ("Unexpected crc_support return = N" for
-// unknown answers). Answer 1 gives an empty string.
-std::string crc_support_message(int answer);
 
 int run_check_crc(vpd_lib::vpd* record);  // exit status, always 0
 // Writes the CRC field even when it is already right; refuses (status 1, nothing written) when the

@@ -24,8 +24,8 @@ int report_failed_write() {
   return 0;
 }
 
-}  // namespace
-
+// Splits a request into its whitespace-separated tokens (space, tab, newline, VT, FF, CR; runs
+// count as one); no token is empty.
 std::vector<std::string> split_request(const std::string& request) {
   std::vector<std::string> tokens;
   size_t i = 0;
@@ -38,6 +38,8 @@ std::vector<std::string> split_request(const std::string& request) {
   }
   return tokens;
 }
+
+}  // namespace
 
 uint8_t byte_of_token(const std::string& token) {
   return static_cast<uint8_t>(parse_ulong32(token.c_str(), 0) & 0xFFu);

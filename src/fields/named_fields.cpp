@@ -34,19 +34,20 @@ uint32_t field_number(vpd_lib::vpd* record, uint32_t field_id) {
   return parse_ulong32(text.c_str(), 0);
 }
 
+// The field id `field` names on this record (the 7-byte test for mtm and sn).
+uint32_t named_field_id(const NamedField& field, vpd_lib::vpd* record) {
+  if (field.legacy_field_id != 0 &&
+      record->get_field_size(field.legacy_field_id) == LEGACY_FIELD_LENGTH)
+    return field.legacy_field_id;
+  return field.field_id;
+}
+
 }  // namespace
 
 const NamedField* find_named_field(const std::string& name) {
   for (const NamedField& f : NAMED_FIELDS)
     if (name == f.name) return &f;
   return nullptr;
-}
-
-uint32_t named_field_id(const NamedField& field, vpd_lib::vpd* record) {
-  if (field.legacy_field_id != 0 &&
-      record->get_field_size(field.legacy_field_id) == LEGACY_FIELD_LENGTH)
-    return field.legacy_field_id;
-  return field.field_id;
 }
 
 int run_get_named(vpd_lib::vpd* record, const std::string& name) {

@@ -27,8 +27,6 @@ constexpr uint32_t FIELD_POSID = 0x07;
 // The table entry for `name` (exact, case-sensitive), or null.
 const NamedField* find_named_field(const std::string& name);
 
-// The field id `field` names on this record (the 7-byte test for mtm and sn).
-uint32_t named_field_id(const NamedField& field, vpd_lib::vpd* record);
 
 // Each returns the exit status. The format gate is the dispatch's.
 int run_get_named(vpd_lib::vpd* record, const std::string& name);

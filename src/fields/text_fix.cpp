@@ -20,11 +20,12 @@ void print_report_line(const char* prefix, const char* name, const std::string& 
   std::fputs("]t\n", stdout);
 }
 
-}  // namespace
-
+// True for the fields the conformance commands examine: text kind and a nonzero pad word.
 bool text_field_takes_part(const vpd_lib::FieldDescriptor& field) {
   return field.kind == vpd_lib::VPD_FIELD_TEXT && field.pad != 0;
 }
+
+}  // namespace
 
 std::string conforming_text(const unsigned char* bytes, uint16_t length, uint16_t pad) {
   const std::string current(reinterpret_cast<const char*>(bytes), length);

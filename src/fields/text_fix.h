@@ -14,8 +14,6 @@
 
 namespace orvantis {
 
-// True for the fields the conformance commands examine: text kind and a nonzero pad word.
-bool text_field_takes_part(const vpd_lib::FieldDescriptor& field);
 
 // The conforming form of `length` bytes (exactly `length` bytes long). With a pad word of 0 the
 // bytes are returned unchanged, since such a field is never repaired.
