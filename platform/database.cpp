@@ -52,6 +52,12 @@ std::string shown(const std::string& word) {
   return out + (word.size() > 40 ? "...'" : "'");
 }
 
+// "full", "brief", "cff3" or the code in decimal.
+std::string format_name(int16_t format) {
+  const vpd_lib::VpdFormat* f = vpd_lib::format_of(format);
+  return f != nullptr ? f->name : std::to_string(format);
+}
+
 // Parses one FRU line; on failure returns what is wrong with it.
 std::string parse_line(const std::string& line, InventoryEntry* entry) {
   size_t pos = 0;
@@ -180,12 +186,6 @@ class InventoryParser {
 
 }  // namespace
 
-Inventory parse_inventory(const std::string& text) {
-  InventoryParser parser;
-  parser.feed(text.data(), text.size());
-  return parser.finish();
-}
-
 // Only a regular file is an inventory: a FIFO, socket or device is refused at once (the open does
 // not wait for a FIFO's writer), and a read error is an error, never the end of the file.
 Inventory read_inventory(const std::string& root) {
@@ -225,11 +225,6 @@ std::string device_path(const std::string& root, const std::string& name, bool b
   std::string path = !name.empty() && name[0] == '/' ? name : root + "/dev/" + name;
   if (backup) path += ".backup";
   return path;
-}
-
-std::string format_name(int16_t format) {
-  const vpd_lib::VpdFormat* f = vpd_lib::format_of(format);
-  return f != nullptr ? f->name : std::to_string(format);
 }
 
 std::string inventory_text(const Inventory& inventory) {

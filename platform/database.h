@@ -54,15 +54,13 @@ const char* default_database_root();
 // The longest inventory line accepted, in bytes: a real line is well under 200.
 constexpr size_t kMaxInventoryLine = 4096;
 
-// Parses inventory text. On any bad line or duplicate id the result is INVENTORY_INVALID with no
-// entries: a half-understood inventory must not drive writes to devices.
-Inventory parse_inventory(const std::string& text);
-
 // ROOT/inventory, the inventory's path.
 std::string inventory_path(const std::string& root);
 
 // Reads and parses ROOT/inventory, which must be a regular file. Lines longer than
 // kMaxInventoryLine, NUL bytes and control bytes other than tab reject it with the line number.
+// On any bad line or duplicate id the result is INVENTORY_INVALID with no entries: a
+// half-understood inventory must not drive writes to devices.
 Inventory read_inventory(const std::string& root);
 
 // The file holding a device's VPD: ROOT/dev/NAME, or NAME itself when it is an absolute path;
@@ -72,8 +70,5 @@ std::string device_path(const std::string& root, const std::string& name, bool b
 // The inventory as text: a header line, then one line per FRU in id order, in aligned columns.
 // Lines are separated by '\n'; there is no newline after the last one.
 std::string inventory_text(const Inventory& inventory);
-
-// "full", "brief", "cff3" or the code in decimal.
-std::string format_name(int16_t format);
 
 }  // namespace vpd_platform
