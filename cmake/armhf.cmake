@@ -12,9 +12,12 @@ set(CMAKE_CXX_COMPILER ${ORVANTIS_CROSS_TRIPLE}-g++)
 
 # The project itself builds with 64-bit file offsets (_FILE_OFFSET_BITS=64), whatever the toolchain.
 
-# Debian's multiarch cross packages keep the target's headers and libraries here.
+# Debian's multiarch cross packages keep the target's headers and libraries here. A staging tree
+# of libraries built for the target (scripts/cross-test's GoogleTest) is one more search root,
+# given as -DCMAKE_FIND_ROOT_PATH=DIR.
 set(ORVANTIS_CROSS_ROOT /usr/${ORVANTIS_CROSS_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH ${ORVANTIS_CROSS_ROOT})
+list(APPEND CMAKE_FIND_ROOT_PATH ${ORVANTIS_CROSS_ROOT})
+list(REMOVE_DUPLICATES CMAKE_FIND_ROOT_PATH)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
