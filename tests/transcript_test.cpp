@@ -160,9 +160,8 @@ class Transcript : public ::testing::TestWithParam<std::string> {};
 TEST_P(Transcript, ReplaysByteForByte) {
   const std::string file = (kDir / (GetParam() + ".t")).string();
   const std::vector<std::string> want = lines_of(string_of(read_file(file)));
-  TempDir dir;
-  const std::string root = dir.file("db");
-  fs::copy(SAMPLE_DB_DIR, root, fs::copy_options::recursive);
+  const SampleDb db;
+  const std::string& root = db.root();
   std::string actual;
   for (size_t i = 0, next; i < want.size(); i = next) {
     for (next = i + 1; next < want.size() && want[next].compare(0, 2, "$ ") != 0;) ++next;
