@@ -101,7 +101,10 @@ std::string file_command(const std::string& path, const std::vector<std::string>
   } else if (cmd == "xxd") {
     const size_t from = w.size() > 2 ? number(2) : 0, end = std::min(b.size(), w.size() > 3 ? from + number(3) : b.size());
     for (size_t i = from; i < end; ++i) {
-      if ((i - from) % 16 == 0 && std::snprintf(buf, sizeof buf, "%s%06zx:", i > from ? "\n" : "", i) > 0) out += buf;
+      if ((i - from) % 16 == 0) {
+        std::snprintf(buf, sizeof buf, "%s%06zx:", i > from ? "\n" : "", i);
+        out += buf;
+      }
       std::snprintf(buf, sizeof buf, " %02x", b[i]);
       out += buf;
     }
@@ -141,9 +144,9 @@ std::string run_command(const std::string& root, std::vector<std::string> w) {
     std::snprintf(buf, sizeof buf, "differ at byte 0x%zx\n", static_cast<size_t>(diff.first - a.begin()));
     return buf;
   }
-  int rc = 0;
   if (cmd == "#") return "";
-  else if (cmd == "copy") fs::copy_file(path(1), path(2), fs::copy_options::overwrite_existing);
+  int rc = 0;
+  if (cmd == "copy") fs::copy_file(path(1), path(2), fs::copy_options::overwrite_existing);
   else if (cmd == "rm") rc = ::remove(path(1).c_str());
   else if (cmd == "mkdir") rc = ::mkdir(path(1).c_str(), 0755);
   else if (cmd == "mkfifo") rc = ::mkfifo(path(1).c_str(), 0600);
@@ -165,11 +168,11 @@ TEST_P(Transcript, ReplaysByteForByte) {
   std::string actual;
   for (size_t i = 0, next; i < want.size(); i = next) {
     for (next = i + 1; next < want.size() && want[next].compare(0, 2, "$ ") != 0;) ++next;
-    if (want[i].compare(0, 2, "$ ") != 0) continue;
-    const std::string out = run_command(root, split_words(want[i].substr(2)));
-    actual += want[i] + "\n" + out;
+    const bool command = want[i].compare(0, 2, "$ ") == 0;  // else text before the first command
+    const std::string out = command ? run_command(root, split_words(want[i].substr(2))) : "";
+    if (command) actual += want[i] + "\n" + out;
     const std::vector<std::string> got = lines_of(out);
-    const auto diff = std::mismatch(want.begin() + i + 1, want.begin() + next, got.begin(), got.end());
+    const auto diff = std::mismatch(want.begin() + i + command, want.begin() + next, got.begin(), got.end());
     if (diff.first != want.begin() + next || diff.second != got.end())
       ADD_FAILURE() << file << ":" << diff.first - want.begin() + 1 << ": output of `" << want[i] << "` differs"
                     << "\n  expected: " << (diff.first != want.begin() + next ? *diff.first : "(next command)")
