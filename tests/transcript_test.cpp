@@ -80,7 +80,7 @@ std::string visible(const std::string& bytes) {
 
 // The commands that edit or show a file's bytes.
 std::string file_command(const std::string& path, const std::vector<std::string>& w) {
-  auto number = [&](size_t i) { return std::stoul(w.at(i), nullptr, 16); };
+  auto number = [&](size_t i) { return static_cast<size_t>(std::stoul(w.at(i), nullptr, 16)); };
   const std::string& cmd = w[0];
   Bytes b = read_file(path);
   std::string text = string_of(b), out;
