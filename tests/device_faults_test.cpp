@@ -125,7 +125,7 @@ class Board : public SampleDb {
   RunResult run(std::vector<std::string> args) const {
     for (std::string& a : args)
       if (a == "RAW" || a == "OUT") a = file(a == "RAW" ? "block.raw" : "out.raw");
-    return run_in_process(args, root(), with_faults);
+    return run_in_process(args, with_faults);
   }
   // Runs `args` with `meanwhile` run in the tool's process just before the pause_at-th device
   // call of kind `op` (0-based).

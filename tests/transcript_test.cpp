@@ -119,8 +119,9 @@ std::string file_command(const std::string& path, const std::vector<std::string>
   return "";
 }
 
-// Runs one command in `root` and returns what it adds to the transcript.
-std::string run_command(const std::string& root, std::vector<std::string> w) {
+// Runs one command in the copy `db` and returns what it adds to the transcript.
+std::string run_command(const SampleDb& db, std::vector<std::string> w) {
+  const std::string& root = db.root();
   auto path = [&](size_t i) { return root + "/" + w.at(i); };
   const std::string cmd = w.at(0);
   if (cmd == "orvantis") {
@@ -128,7 +129,7 @@ std::string run_command(const std::string& root, std::vector<std::string> w) {
     if (show_err) w.pop_back();
     const bool redirect = w.size() >= 3 && w[w.size() - 2] == ">";
     // A command that hangs fails its line rather than the whole test.
-    RunResult r = run_orvantis({w.begin() + 1, w.end() - (redirect ? 2 : 0)}, root, root, {"timeout", "60"});
+    RunResult r = db.run({w.begin() + 1, w.end() - (redirect ? 2 : 0)}, {"timeout", "60"});
     if (redirect) write_file(path(w.size() - 1), r.out);
     std::string out = redirect ? "" : r.out;
     if (!out.empty() && out.back() != '\n') out += "\n\\ no newline at end\n";
@@ -164,12 +165,11 @@ TEST_P(Transcript, ReplaysByteForByte) {
   const std::string file = (kDir / (GetParam() + ".t")).string();
   const std::vector<std::string> want = lines_of(string_of(read_file(file)));
   const SampleDb db;
-  const std::string& root = db.root();
   std::string actual;
   for (size_t i = 0, next; i < want.size(); i = next) {
     for (next = i + 1; next < want.size() && want[next].compare(0, 2, "$ ") != 0;) ++next;
     const bool command = want[i].compare(0, 2, "$ ") == 0;  // else text before the first command
-    const std::string out = command ? run_command(root, split_words(want[i].substr(2))) : "";
+    const std::string out = command ? run_command(db, split_words(want[i].substr(2))) : "";
     if (command) actual += want[i] + "\n" + out;
     const std::vector<std::string> got = lines_of(out);
     const auto diff = std::mismatch(want.begin() + i + command, want.begin() + next, got.begin(), got.end());

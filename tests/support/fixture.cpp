@@ -81,30 +81,27 @@ RunResult run_child(std::vector<std::string> words, const std::function<void(cha
 
 }  // namespace
 
-RunResult run_orvantis(const std::vector<std::string>& args, const std::string& db_root,
-                       const std::string& cwd, const std::vector<std::string>& prefix) {
+RunResult SampleDb::run(const std::vector<std::string>& args, const std::vector<std::string>& prefix) const {
   std::vector<std::string> words = prefix;
   std::istringstream emulator(ORVANTIS_EMULATOR);
   for (std::string w; emulator >> w;) words.push_back(w);
   words.push_back(ORVANTIS_BIN);
   words.insert(words.end(), args.begin(), args.end());
   return run_child(words, [&](char** argv) {  // in the child: its own environment, directory and standard input
-    if (db_root.empty()) ::unsetenv("VPD_DB_ROOT");
-    else ::setenv("VPD_DB_ROOT", db_root.c_str(), 1);
+    ::setenv("VPD_DB_ROOT", root().c_str(), 1);
     ::dup2(::open("/dev/null", O_RDONLY), 0);
-    if (!cwd.empty() && ::chdir(cwd.c_str()) != 0) ::_exit(126);
+    if (::chdir(root().c_str()) != 0) ::_exit(126);
     ::execvp(argv[0], argv);
   });
 }
 
-RunResult run_in_process(const std::vector<std::string>& args, const std::string& db_root,
-                         void (*prepare)()) {
+RunResult SampleDb::run_in_process(const std::vector<std::string>& args, void (*prepare)()) const {
   std::vector<std::string> words = {"orvantis"};
   words.insert(words.end(), args.begin(), args.end());
   return run_child(words, [&](char** argv) {
-    ::setenv("VPD_DB_ROOT", db_root.c_str(), 1);
+    ::setenv("VPD_DB_ROOT", root().c_str(), 1);
     vpd_platform::testing::reset_library();
-    if (prepare) prepare();
+    prepare();
     const int status = run_tool(static_cast<int>(words.size()), argv);
     std::fflush(nullptr);
     ::_exit(status);

@@ -38,18 +38,6 @@ struct RunResult {
   int status = -1;  // exit status, or 128 + signal
 };
 
-// Runs orvantis (under the cross emulator when there is one) with VPD_DB_ROOT=db_root; an empty
-// db_root leaves the variable unset. cwd: the working directory ("" = inherited). `prefix` is a
-// command (looked up in PATH) that gets the whole orvantis command line as its arguments, e.g.
-// {"sh", "-c", "exec \"$@\" >/dev/full", "sh"}.
-RunResult run_orvantis(const std::vector<std::string>& args, const std::string& db_root,
-                       const std::string& cwd = "", const std::vector<std::string>& prefix = {});
-
-// Runs the tool's run_tool in a forked child of the test, so what `prepare` sets up in the child
-// before the command runs (a device env, say) takes effect; stdout and stderr are captured.
-RunResult run_in_process(const std::vector<std::string>& args, const std::string& db_root,
-                         void (*prepare)() = nullptr);
-
 // A copy of the sample platform (ROOT/inventory, ROOT/dev/NAME), removed on destruction.
 class SampleDb {
  public:
@@ -58,9 +46,13 @@ class SampleDb {
   std::string file(const std::string& name) const { return dir_.file(name); }
   // Appends one inventory line, e.g. "7 yes full 0x2000 /dev/zero endless device".
   void add_line(const std::string& line) const;
-  RunResult run(const std::vector<std::string>& args, const std::vector<std::string>& prefix = {}) const {
-    return run_orvantis(args, root(), "", prefix);
-  }
+  // Runs orvantis (under the cross emulator when there is one) with the copy as VPD_DB_ROOT and
+  // as working directory. `prefix` is a command (looked up in PATH) that gets the whole orvantis
+  // command line as its arguments, e.g. {"sh", "-c", "exec \"$@\" >/dev/full", "sh"}.
+  RunResult run(const std::vector<std::string>& args, const std::vector<std::string>& prefix = {}) const;
+  // Runs the tool's run_tool on the copy in a forked child of the test, so what `prepare` sets up
+  // in the child before the command runs (a device env, say) takes effect.
+  RunResult run_in_process(const std::vector<std::string>& args, void (*prepare)()) const;
 
  private:
   TempDir dir_;
