@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <glob.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -39,28 +38,24 @@ TEST(ManPage, RendersWithoutGroffWarnings) {
   EXPECT_EQ(status, 0);
 }
 
-// Completion runs the command word of the line: a wrapper named orvantis runs the real binary (under
-// the cross emulator when there is one) against the sample database.
+// Completion runs the command word of the line as typed: here a shell function of another name
+// that runs the real binary (under the cross emulator when there is one) on a copy of the sample
+// platform.
 TEST(Completion, OffersEveryOptionAndTheInventorysFruIds) {
-  orvantis::testing::TempDir dir;
-  const std::string wrapper = dir.file("orvantis");
-  orvantis::testing::write_file(wrapper, "#!/bin/sh\nVPD_DB_ROOT=" + shell_quoted(SAMPLE_DB_DIR) + " exec " +
-                                             ORVANTIS_EMULATOR + " " + shell_quoted(ORVANTIS_BIN) + " \"$@\"\n");
-  ::chmod(wrapper.c_str(), 0755);
-  const std::string script = std::string(ORVANTIS_SOURCE_DIR) + "/completion/orvantis.bash";
+  const orvantis::testing::SampleDb db;
   struct Row { const char* words; const char* offered; };  // the last word is the one completed
   const Row rows[] = {{"-", "-p\n-E\n-b\n-i\n-B\n-n\n-o\n-O\n-g\n-G\n-c\n-w\n-r\n-l\n-s\n-S\n-y\n-f\n-e\n-P\n-h\n"},
                       {"-i ''", "0\n1\n2\n3\n4\n"},
                       // -O's one matching number opens the quoted request and leaves it open.
                       {"-O 76", "\"76 b \n\"76 s \n"}};
   for (const Row& row : rows) {
-    const std::string bash = "source " + shell_quoted(script) + "; COMP_WORDS=(" + shell_quoted(wrapper) + " " +
-                             row.words + "); COMP_CWORD=$(( ${#COMP_WORDS[@]} - 1 )); _orvantis;" +
-                             " printf '%s\\n' \"${COMPREPLY[@]}\"";
-    int status = -1;
-    const std::string cd = "cd " + shell_quoted(dir.path()) + " && ";
-    EXPECT_EQ(run_shell(cd + "bash -c " + shell_quoted(bash), &status), row.offered) << row.words;
-    EXPECT_EQ(status, 0) << row.words;
+    const std::string script = "source \"$0\"; tool=(\"$@\"); built() { \"${tool[@]}\" \"$@\"; }; COMP_WORDS=(built " +
+                               std::string(row.words) + "); COMP_CWORD=$(( ${#COMP_WORDS[@]} - 1 )); _orvantis;" +
+                               " printf '%s\\n' \"${COMPREPLY[@]}\"";
+    const orvantis::testing::RunResult r =
+        db.run({}, {"bash", "-c", script, std::string(ORVANTIS_SOURCE_DIR) + "/completion/orvantis.bash"});
+    EXPECT_EQ(r.out, row.offered) << row.words;
+    EXPECT_EQ(r.status, 0) << row.words;
   }
 }
 

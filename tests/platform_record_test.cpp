@@ -14,17 +14,18 @@
 
 #include "support/library_hooks.h"
 #include "support/fixture.h"
+#include "vpd_access/vpd.h"
 
 namespace {
 
 using orvantis::testing::Bytes;
-using orvantis::testing::full_image;
+using orvantis::testing::read_file;
 
 constexpr unsigned kSn = 0x39;  // BlockX: System Serial Number
 
+// The sample platform; each test starts the library afresh on its own copy.
 class Library : public ::testing::Test {
  protected:
-  // Each test starts the library afresh on its own database.
   void SetUp() override { ::setenv("VPD_DB_ROOT", db.root().c_str(), 1); }
   void TearDown() override {
     vpd_platform::testing::reset_library();
@@ -35,20 +36,20 @@ class Library : public ::testing::Test {
     vpd_lib::vpd* r = vpd_lib::find_vpd_record(fru, true);
     return r && (r->vpd_data || r->load(0)) ? r : nullptr;
   }
-  orvantis::testing::FixtureDb db;
+  orvantis::testing::SampleDb db;
 };
 
+// FRU 0 is a full record, 2 a brief one, 3 a compact one, 9 one of a format the library lacks.
 TEST_F(Library, FieldIdsOutsideTheFormatsTableAreUnknown) {
-  const char* formats[] = {"full", "brief", "cff3", "7"};
-  const Bytes images[] = {full_image(), orvantis::testing::brief_image(), orvantis::testing::cff3_image(0x40),
-                          orvantis::testing::cff3_image(0x40)};
-  for (unsigned i = 0; i < 4; ++i)
-    db.add_fru(i, formats[i], static_cast<uint32_t>(images[i].size()), formats[i], images[i]);
+  db.add_line("9 yes 7 0x200 psu1_vpd");
+  const char* devices[] = {"dev/mb_vpd", "dev/ocp_vpd", "dev/psu1_vpd"};
+  std::vector<Bytes> before;
+  for (const char* d : devices) before.push_back(read_file(db.file(d)));
   struct Row { unsigned char fru; uint32_t id; bool known; };
   const Row rows[] = {{0, 0xBC, true}, {0, 0xBD, false}, {0, 0x2000, false}, {0, 0x10000, false},
-                      {0, 0x80000000, false}, {0, 0x7FFFFFFF, false}, {1, 0x2016, true}, {1, 0x2017, false},
-                      {1, 0, false}, {1, 0x80002000, false}, {2, 0x3015, true}, {2, 0x3016, false},
-                      {2, 0x2000, false}, {3, 0, false}, {3, 0x3000, false}};
+                      {0, 0x80000000, false}, {0, 0x7FFFFFFF, false}, {2, 0x2016, true}, {2, 0x2017, false},
+                      {2, 0, false}, {2, 0x80002000, false}, {3, 0x3015, true}, {3, 0x3016, false},
+                      {3, 0x2000, false}, {9, 0, false}, {9, 0x3000, false}};
   for (const Row& row : rows) {
     SCOPED_TRACE(&row - rows);
     vpd_lib::vpd* r = loaded(row.fru);
@@ -61,12 +62,12 @@ TEST_F(Library, FieldIdsOutsideTheFormatsTableAreUnknown) {
     EXPECT_EQ(r->read_field_to_string(text, row.id, 0, 0) < 0, !row.known);
     EXPECT_EQ(r->write_field(row.id, 1, byte, true), row.known ? 1 : -1);  // writes back what it read
   }
-  for (unsigned i = 0; i < 4; ++i) EXPECT_EQ(db.read_device(formats[i]), images[i]) << formats[i];
+  for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(read_file(db.file(devices[i])), before[i]) << devices[i];
 }
 
 TEST_F(Library, RawRangesEndAtMaxSizeEvenWhenTheSumWraps) {
-  db.add_line("0 yes full 0x2000 /dev/zero");  // no end of its own: only max_size bounds a range
-  vpd_lib::vpd* r = vpd_lib::find_vpd_record(0, true);
+  db.add_line("9 yes full 0x2000 /dev/zero");  // no end of its own: only max_size bounds a range
+  vpd_lib::vpd* r = vpd_lib::find_vpd_record(9, true);
   ASSERT_NE(r, nullptr);
   struct Row { uint32_t offset, length; bool ok; };
   const Row rows[] = {{0x1FE0, 0x20, true}, {0x1FF0, 0x20, false},  // at and past max_size
@@ -82,23 +83,25 @@ TEST_F(Library, WriteFailsAfterTheTimeoutWhileAnotherDescriptorHoldsTheLock) {
   vpd_platform::DeviceEnv short_wait;
   short_wait.lock_timeout_ms = 50;
   vpd_platform::testing::use_device_env(&short_wait);
-  db.add_fru(0, "full", 0x2000, "mb_vpd", full_image());
+  const std::string device = db.file("dev/mb_vpd");
+  const Bytes image = read_file(device);
   vpd_lib::vpd* r = loaded(0);
   ASSERT_NE(r, nullptr);
+  const unsigned char* sn = r->vpd_data + vpd_lib::field_address(vpd_lib::BlockX[kSn]);
+  const Bytes sn_before(sn, sn + 10);
   // Readers keep a writer out; a writer keeps readers out. Nothing is written, on the device or
   // in vpd_data.
   for (int operation : {LOCK_EX, LOCK_SH}) {
     SCOPED_TRACE(operation == LOCK_EX ? "exclusive" : "shared");
-    int fd = ::open(db.device_path("mb_vpd").c_str(), O_RDONLY);
+    int fd = ::open(device.c_str(), O_RDONLY);
     ASSERT_EQ(::flock(fd, operation | LOCK_NB), 0);
     unsigned char data[] = "LOCKEDOUT!";
     EXPECT_EQ(r->write_raw(0x100, 4, data, false), 0);
     EXPECT_EQ(r->write_field(kSn, 10, data, true), -1);
     EXPECT_EQ(r->read_raw(0, 2, data) != 0, operation == LOCK_SH);
     ::close(fd);
-    EXPECT_EQ(db.read_device("mb_vpd"), full_image());
-    const unsigned char* sn = r->vpd_data + vpd_lib::field_address(vpd_lib::BlockX[kSn]);
-    EXPECT_EQ(Bytes(sn, sn + 10), Bytes(10, 0));
+    EXPECT_EQ(read_file(device), image);
+    EXPECT_EQ(Bytes(sn, sn + 10), sn_before);
   }
 }
 

@@ -5,16 +5,15 @@
 #include "cli/dispatch.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <functional>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace orvantis {
@@ -28,8 +27,7 @@ Bytes read_file(const std::string& path) {
 }
 
 void write_file(const std::string& path, const Bytes& data) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
 }
 
 void write_file(const std::string& path, const std::string& text) { write_file(path, Bytes(text.begin(), text.end())); }
@@ -47,21 +45,6 @@ TempDir::~TempDir() {
 
 namespace {
 
-std::vector<std::string> split_words(const std::string& s) {
-  std::istringstream in(s);
-  std::vector<std::string> words;
-  for (std::string w; in >> w;) words.push_back(w);
-  return words;
-}
-
-// argv for exec or run_tool: pointers into `words`, then a null pointer.
-std::vector<char*> argv_of(std::vector<std::string>& words) {
-  std::vector<char*> argv;
-  for (std::string& w : words) argv.push_back(&w[0]);
-  argv.push_back(nullptr);
-  return argv;
-}
-
 std::string rest_of(FILE* f) {
   std::string text;
   std::rewind(f);
@@ -71,9 +54,13 @@ std::string rest_of(FILE* f) {
   return text;
 }
 
-}  // namespace
-
-RunResult run_child(const std::function<void()>& body) {
+// Forks; the child sends standard output and error into two temporary files and runs `body` on
+// argv made of `words` (a null pointer after them); `body` must not return. The parent collects
+// both outputs and the exit status.
+RunResult run_child(std::vector<std::string> words, const std::function<void(char**)>& body) {
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(&w[0]);
+  argv.push_back(nullptr);
   FILE* out = std::tmpfile();
   FILE* err = std::tmpfile();
   if (!out || !err) std::abort();
@@ -83,7 +70,7 @@ RunResult run_child(const std::function<void()>& body) {
   if (pid == 0) {
     ::dup2(::fileno(out), 1);
     ::dup2(::fileno(err), 2);
-    body();
+    body(argv.data());
     ::_exit(127);
   }
   int wstatus = 0;
@@ -92,80 +79,38 @@ RunResult run_child(const std::function<void()>& body) {
   return {rest_of(out), rest_of(err), WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus)};
 }
 
-RunResult run_orvantis(const std::vector<std::string>& args, const std::string& db_root,
-                       const std::string& cwd, const std::vector<std::string>& prefix) {
+}  // namespace
+
+RunResult SampleDb::run(const std::vector<std::string>& args, const std::vector<std::string>& prefix) const {
   std::vector<std::string> words = prefix;
-  for (const std::string& word : split_words(ORVANTIS_EMULATOR)) words.push_back(word);
+  std::istringstream emulator(ORVANTIS_EMULATOR);
+  for (std::string w; emulator >> w;) words.push_back(w);
   words.push_back(ORVANTIS_BIN);
   words.insert(words.end(), args.begin(), args.end());
-  std::vector<char*> argv = argv_of(words);
-  return run_child([&] {  // in the child: its own environment, directory and standard input
-    if (db_root.empty()) ::unsetenv("VPD_DB_ROOT");
-    else ::setenv("VPD_DB_ROOT", db_root.c_str(), 1);
+  return run_child(words, [&](char** argv) {  // in the child: its own environment, directory and standard input
+    ::setenv("VPD_DB_ROOT", root().c_str(), 1);
     ::dup2(::open("/dev/null", O_RDONLY), 0);
-    if (!cwd.empty() && ::chdir(cwd.c_str()) != 0) ::_exit(126);
-    ::execvp(argv[0], argv.data());
+    if (::chdir(root().c_str()) != 0) ::_exit(126);
+    ::execvp(argv[0], argv);
   });
 }
 
-RunResult run_in_process(const std::vector<std::string>& args, const std::string& db_root,
-                         void (*prepare)()) {
+RunResult SampleDb::run_in_process(const std::vector<std::string>& args, void (*prepare)()) const {
   std::vector<std::string> words = {"orvantis"};
   words.insert(words.end(), args.begin(), args.end());
-  std::vector<char*> argv = argv_of(words);
-  return run_child([&] {
-    ::setenv("VPD_DB_ROOT", db_root.c_str(), 1);
+  return run_child(words, [&](char** argv) {
+    ::setenv("VPD_DB_ROOT", root().c_str(), 1);
     vpd_platform::testing::reset_library();
-    if (prepare) prepare();
-    const int status = run_tool(static_cast<int>(words.size()), argv.data());
+    prepare();
+    const int status = run_tool(static_cast<int>(words.size()), argv);
     std::fflush(nullptr);
     ::_exit(status);
   });
 }
 
-FixtureDb::FixtureDb() {
-  ::mkdir((root() + "/dev").c_str(), 0755);
-  write_file(root() + "/inventory", std::string("# fixture inventory\n"));
-  inventory_ = "# fixture inventory\n";
-}
+SampleDb::SampleDb() { std::filesystem::copy(SAMPLE_DB_DIR, root(), std::filesystem::copy_options::recursive); }
 
-void FixtureDb::add_line(const std::string& line) {
-  inventory_ += line + "\n";
-  write_file(root() + "/inventory", inventory_);
-}
-
-void FixtureDb::add_fru(unsigned fru, const std::string& format, uint32_t max_size,
-                        const std::string& device, const Bytes& image,
-                        const std::string& description) {
-  char line[512];
-  std::snprintf(line, sizeof line, "%u yes %s 0x%X %s %s", fru, format.c_str(), max_size,
-                device.c_str(), description.c_str());
-  add_line(line);
-  write_file(device_path(device), image);
-}
-
-Bytes FixtureDb::read_device(const std::string& name) const { return read_file(device_path(name)); }
-
-Bytes full_image(int layout) {
-  Bytes image(0x2000, 0);
-  image[0] = 0x03;
-  image[1] = 0xFE;
-  image[2] = static_cast<unsigned char>(layout);
-  return image;
-}
-
-Bytes brief_image() {
-  Bytes image(0x100, 0);
-  image[0] = 0xFE;
-  return image;
-}
-
-Bytes cff3_image(uint16_t length, size_t size) {
-  Bytes image(size, 0);
-  image[0] = static_cast<unsigned char>(length);
-  image[1] = static_cast<unsigned char>(length >> 8);
-  return image;
-}
+void SampleDb::add_line(const std::string& line) const { std::ofstream(file("inventory"), std::ios::app) << line << "\n"; }
 
 uint32_t reference_crc32(const unsigned char* data, size_t size) {
   uint32_t crc = 0xFFFFFFFFu;

@@ -114,3 +114,28 @@ Failed to open file for raw output
 $ orvantis -c block0.txt dir
 Failed to open file for raw output
 [exit 1]
+$ # /dev/full takes nothing; the VPD of a FRU is never a raw file, and stays as it was.
+$ orvantis -c block0.txt /dev/full
+Failed to write file for raw output
+[exit 1]
+$ copy dev/mb_vpd mb_orig
+$ orvantis -c block0.txt dev/mb_vpd 2>
+Failed to open file for raw output
+2> orvantis: dev/mb_vpd: is the VPD of FRU 0 (ROOT/dev/mb_vpd); a raw file is never written over it
+[exit 1]
+$ cmp dev/mb_vpd mb_orig
+same
+$ # A printout line is read up to 128 KiB, so memory stays bounded whatever the input: a line of
+$ # 131072 NULs is read (and is no field line), one byte more refuses the printout as too long.
+$ # Neither makes a raw file.
+$ truncate long.txt 20000
+$ orvantis -c long.txt long.raw
+Convert2bin failed: line 1: field line without ':'
+[exit 1]
+$ truncate long.txt 20001
+$ orvantis -c long.txt long.raw
+Convert2bin failed: line 1: line longer than 131072 characters
+[exit 1]
+$ orvantis -c long.raw probe.bin
+Convert2bin failed: ASCII file "long.raw" cannot be opened
+[exit 1]

@@ -106,3 +106,40 @@ Failed to open binary output file.
 $ orvantis -r dir
 Failed to open binary output file.
 [exit 1]
+$ # /dev/full takes nothing: the dump fails at its write.
+$ orvantis -r /dev/full
+Failed to write binary output file.
+[exit 1]
+$ # A FIFO without a reader is refused rather than waited on.
+$ mkfifo fifo
+$ orvantis -r fifo 2>
+Failed to open binary output file.
+2> orvantis: fifo: cannot open for writing: No such device or address
+[exit 1]
+$ # A raw output that is the VPD of a FRU, by any name, is refused before it is opened: the system
+$ # board's device and its backup copy, a symbolic link to it, a hard link to the riser's device.
+$ copy dev/mb_vpd.backup backup_orig
+$ symlink dev/mb_vpd alias
+$ link dev/riser_vpd hard
+$ orvantis -r dev/mb_vpd 2>
+Failed to open binary output file.
+2> orvantis: dev/mb_vpd: is the VPD of FRU 0 (ROOT/dev/mb_vpd); a raw file is never written over it
+[exit 1]
+$ orvantis -i 1 -r dev/mb_vpd.backup 2>
+Failed to open binary output file.
+2> orvantis: dev/mb_vpd.backup: is the VPD of FRU 0 (ROOT/dev/mb_vpd.backup); a raw file is never written over it
+[exit 1]
+$ orvantis -b 1 -r alias 2>
+Failed to open binary output file.
+2> orvantis: alias: is the VPD of FRU 0 (ROOT/dev/mb_vpd); a raw file is never written over it
+[exit 1]
+$ orvantis -b 1 -r hard 2>
+Failed to open binary output file.
+2> orvantis: hard: is the VPD of FRU 1 (ROOT/dev/riser_vpd); a raw file is never written over it
+[exit 1]
+$ cmp dev/mb_vpd orig
+same
+$ cmp dev/mb_vpd.backup backup_orig
+same
+$ cmp dev/riser_vpd riser_orig
+same

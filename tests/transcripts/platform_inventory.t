@@ -117,3 +117,48 @@ FRU  PRESENT  FORMAT  MAX_SIZE  DEVICE  DESCRIPTION
 $ orvantis -o 16
 0x03
 [exit 0]
+$ # Only a regular file is read as the inventory, and nothing waits for one: a FIFO, an endless
+$ # device and a file whose reads fail are refused with their cause.
+$ rm inventory
+$ mkfifo inventory
+$ orvantis -l 2>
+Problem filling stream with vpd info. rc = -2
+2> orvantis: ROOT/inventory: cannot read the inventory: not a regular file
+[exit 1]
+$ rm inventory
+$ symlink /dev/zero inventory
+$ orvantis -l 2>
+Problem filling stream with vpd info. rc = -2
+2> orvantis: ROOT/inventory: cannot read the inventory: not a regular file
+[exit 1]
+$ rm inventory
+$ symlink /proc/self/mem inventory
+$ orvantis -l 2>
+Problem filling stream with vpd info. rc = -2
+2> orvantis: ROOT/inventory: cannot read the inventory: Input/output error
+[exit 1]
+$ # What no inventory holds refuses it whole: a line past 4096 characters (8 KiB of NULs),
+$ # a NUL byte in a column, a control byte (an escape code).
+$ rm inventory
+$ line inventory 0 yes full 0x2000 mb_vpd
+$ truncate inventory 2019
+$ orvantis -l 2>
+Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:2: line longer than 4096 characters
+[exit 1]
+$ rm inventory
+$ line inventory 0 yes full 0x2000 mb_vpd
+$ line inventory 1 yes full 0x100 riser
+$ patch inventory 2b 00
+$ orvantis -l 2>
+Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:2: NUL byte
+[exit 1]
+$ rm inventory
+$ line inventory '# x[2J'
+$ line inventory 0 yes full 0x2000 mb_vpd
+$ patch inventory 2 1b
+$ orvantis -l 2>
+Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:1: control byte 0x1B
+[exit 1]
