@@ -8,7 +8,7 @@
 // and "[exit N]". The other commands prepare inputs or show files:
 //   $ # text                      a comment
 //   $ patch PATH OFFSET HEX...    overwrite bytes (OFFSET in hex)
-//   $ copy SRC DST | rm PATH | mkdir PATH | mkfifo PATH | truncate PATH SIZE
+//   $ copy SRC DST | rm PATH | mkdir PATH | mkfifo PATH | truncate PATH SIZE (in hex)
 //   $ link TARGET PATH | symlink TARGET PATH
 //   $ line PATH TEXT              append TEXT and a newline to PATH
 //   $ replace PATH OLD NEW        replace the first OLD in PATH by NEW
