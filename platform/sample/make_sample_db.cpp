@@ -462,11 +462,11 @@ const Image kImages[] = {
     {"psu1_vpd", kCff3, 0x200, 0x100, {&kPowerSupply}, "Record Checksum", 0xFC},
 };
 
-Bytes build(const Image& spec) {
-  ImageBuilder image(spec.format, spec.described);
-  for (const std::vector<FieldValue>* values : spec.values) image.set(*values);
-  image.set_crc(spec.crc_field, spec.crc_end);
-  Bytes out(spec.size, 0xFF);
+Bytes build(const Image& row) {
+  ImageBuilder image(row.format, row.described);
+  for (const std::vector<FieldValue>* values : row.values) image.set(*values);
+  image.set_crc(row.crc_field, row.crc_end);
+  Bytes out(row.size, 0xFF);
   std::copy(image.bytes().begin(), image.bytes().end(), out.begin());
   return out;
 }
@@ -504,9 +504,9 @@ int main(int argc, char** argv) {
   try {
     make_dir(dir);
     make_dir(dir + "/dev");
-    for (const Image& spec : kImages) {
-      const Bytes image = build(spec);
-      write_file(dir + "/dev/" + spec.device, image.data(), image.size());
+    for (const Image& row : kImages) {
+      const Bytes image = build(row);
+      write_file(dir + "/dev/" + row.device, image.data(), image.size());
     }
     // Written last: the build takes the inventory as the sign that the database is complete.
     write_file(dir + "/inventory", kInventory, sizeof kInventory - 1);
