@@ -336,15 +336,6 @@ struct Devices {
   bool backup_exists = false;
 };
 
-const char* format_word(int16_t format) {
-  switch (format) {
-    case vpd_lib::VPD_FORMAT_FULL: return "full";
-    case vpd_lib::VPD_FORMAT_BRIEF: return "brief";
-    case vpd_lib::VPD_FORMAT_CFF3: return "cff3";
-    default: return nullptr;
-  }
-}
-
 Devices lay_out(const Workspace& ws, const Case& c) {
   Devices d;
   // The inventory's device word, the file under dev/, and the file -B turns to (mb_vpd's copy
@@ -373,8 +364,8 @@ Devices lay_out(const Workspace& ws, const Case& c) {
   if (d.backup_exists) require(write_image(d.backup, d.backup_image));
 
   char line[512];
-  const char* word = format_word(c.format);
-  const std::string format = word ? word : std::to_string(c.format);
+  const vpd_lib::VpdFormat* f = vpd_lib::format_of(c.format);
+  const std::string format = f != nullptr ? f->name : std::to_string(c.format);
   std::snprintf(line, sizeof line, "# fuzzed card\n%u %s %s 0x%X %s hostile card\n",
                 c.inventory_fru, c.present ? "yes" : "no", format.c_str(),
                 static_cast<unsigned>(c.max_size), name.c_str());
@@ -398,25 +389,14 @@ struct Span {
   uint64_t length = 0;
 };
 
-// The descriptor table of each supported format, by format code.
-const struct {
-  const vpd_lib::FieldDescriptor* table;
-  uint32_t base;
-  uint32_t count;
-} kTables[3] = {
-    {vpd_lib::BlockX, vpd_lib::VPD_BASE_FULL, std::size(vpd_lib::BlockX)},
-    {vpd_lib::CompVPD_v3, vpd_lib::VPD_BASE_BRIEF, std::size(vpd_lib::CompVPD_v3)},
-    {vpd_lib::CompVPD_cff3, vpd_lib::VPD_BASE_CFF3, std::size(vpd_lib::CompVPD_cff3)},
-};
+const vpd_lib::VpdFormat& kFull = *vpd_lib::format_of(vpd_lib::VPD_FORMAT_FULL);
 
-bool supported(int16_t format) { return format >= 0 && format <= 2; }
-
-// The bytes of field `field_id` of a supported format, as its descriptor table places them; none
-// for an id that is not a field of the format.
-void add_field_span(int16_t format, uint32_t field_id, std::vector<Span>* spans) {
-  const auto& t = kTables[format];
-  if (field_id < t.base || field_id - t.base >= t.count) return;
-  const vpd_lib::FieldDescriptor& d = t.table[field_id - t.base];
+// The bytes of field `field_id` of a format, as its descriptor table places them; none for an id
+// that is not a field of the format. Worked out here from the table's base and size, not with the
+// library's own id lookup, which is part of what runs under test.
+void add_field_span(const vpd_lib::VpdFormat& f, uint32_t field_id, std::vector<Span>* spans) {
+  if (field_id < f.base || field_id - f.base >= f.table_size) return;
+  const vpd_lib::FieldDescriptor& d = f.table[field_id - f.base];
   spans->push_back({vpd_lib::field_address(d), d.length});
 }
 
@@ -509,10 +489,8 @@ void run_case(const Case& c) {
     case CMD_SET_FIELD: {
       words.insert(words.end(), {"-O", argument});
       const orvantis::SetRequest request = orvantis::parse_set_request(argument);
-      if (request.enough && supported(c.format)) {
-        const uint32_t id = static_cast<uint32_t>(request.number) | kTables[c.format].base;
-        add_field_span(c.format, id, &spans);
-      }
+      if (const vpd_lib::VpdFormat* f = vpd_lib::format_of(c.format); request.enough && f)
+        add_field_span(*f, static_cast<uint32_t>(request.number) | f->base, &spans);
       break;
     }
     case CMD_GET_NAMED: {
@@ -527,14 +505,14 @@ void run_case(const Case& c) {
           request.enough ? orvantis::find_named_field(request.tokens[0]) : nullptr;
       // Which of the two a name takes depends on the record's layout byte.
       for (uint32_t id : {field ? field->field_id : 0u, field ? field->legacy_field_id : 0u})
-        if (id != 0) add_field_span(vpd_lib::VPD_FORMAT_FULL, id, &spans);
+        if (id != 0) add_field_span(kFull, id, &spans);
       break;
     }
     case CMD_PLATFORM_ID: words.push_back("-P"); break;
     case CMD_CHECK_CRC: words.push_back("-s"); break;
     case CMD_FIX_CRC:
       words.push_back("-S");
-      add_field_span(vpd_lib::VPD_FORMAT_FULL, orvantis::FIELD_BLOCK0_CRC, &spans);
+      add_field_span(kFull, orvantis::FIELD_BLOCK0_CRC, &spans);
       break;
     case CMD_EXAMINE_TEXT: words.push_back("-e"); break;
     case CMD_FIX_TEXT: words.push_back("-f"); break;

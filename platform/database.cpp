@@ -117,7 +117,8 @@ namespace {
 class InventoryParser {
  public:
   // Takes the next `n` bytes of the text, parsing each line as it ends; false once the inventory
-  // is rejected. A line is kept to one byte past the bound, enough to reject it.
+  // is rejected. A line is kept to two bytes past the bound: enough to reject it once a final
+  // '\r' is dropped.
   bool feed(const char* data, size_t n) {
     for (size_t i = 0; i < n && error_.empty(); ++i) {
       if (data[i] != '\n') {

@@ -31,13 +31,13 @@ void Device::close() {
   fd_ = -1;
 }
 
-bool Device::open(const std::string& path, DeviceAccess access, DeviceLock lock) {
+bool Device::open(const std::string& path, DeviceAccess access) {
   path_ = path;
   // A file replaced while we waited for its lock is opened again; one that keeps being replaced
   // is given up on.
   for (int attempt = 0; attempt < 3; ++attempt) {
     bool replaced = false;
-    if (open_once(access, lock, &replaced)) return true;
+    if (open_once(access, &replaced)) return true;
     close();  // a device that failed to open is not open, whatever step failed
     if (!replaced) return false;
   }
@@ -45,7 +45,7 @@ bool Device::open(const std::string& path, DeviceAccess access, DeviceLock lock)
   return false;
 }
 
-bool Device::open_once(DeviceAccess access, DeviceLock lock, bool* replaced) {
+bool Device::open_once(DeviceAccess access, bool* replaced) {
   close();
   write_errno_ = 0;
   // Without O_NONBLOCK a FIFO would wait here for a writer.
@@ -74,8 +74,7 @@ bool Device::open_once(DeviceAccess access, DeviceLock lock, bool* replaced) {
     report("%s: %s", path_.c_str(), std::strerror(errno));
     return false;
   }
-  if (!this->lock(lock)) return false;
-  if (lock == DEVICE_UNLOCKED) return true;
+  if (!lock(access)) return false;
   const PathCheck check = check_path("cannot check the file after locking it");
   *replaced = check == PATH_NAMES_ANOTHER_FILE;
   return check == PATH_NAMES_OPEN_FILE;
@@ -92,9 +91,8 @@ Device::PathCheck Device::check_path(const char* what) const {
 }
 
 // Polls for the flock lock until the timeout passes.
-bool Device::lock(DeviceLock lock) {
-  if (lock == DEVICE_UNLOCKED) return true;
-  const int operation = (lock == DEVICE_EXCLUSIVE ? LOCK_EX : LOCK_SH) | LOCK_NB;
+bool Device::lock(DeviceAccess access) {
+  const int operation = (access == DEVICE_READ ? LOCK_SH : LOCK_EX) | LOCK_NB;
   const unsigned timeout = env_.lock_timeout_ms;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout);
   while (env_.flock(fd_, operation) != 0) {

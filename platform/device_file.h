@@ -5,9 +5,10 @@
 // Guarantees:
 // - An open device holds a flock(2) lock: shared for reading, exclusive for a command that will
 //   write, so two processes never interleave a write with a read or another write of the same
-//   device. A lock not obtained within the env's lock timeout (3 s) fails the open. A record that will be
-//   written opens its device once, in load, and reads and writes through that descriptor until
-//   the process ends (see record.cpp).
+//   device. The lock follows the access: shared for DEVICE_READ, exclusive otherwise. A lock not
+//   obtained within the env's lock timeout (3 s) fails the open. A record that will be written
+//   opens its device once, in load, and reads and writes through that descriptor until the
+//   process ends (see record.cpp).
 // - The lock belongs to the file the path names: a file put in its place (by rename, or a symlink
 //   relinked) while the open waited for the lock is opened again; a write refuses a path that no
 //   longer names the open file, so bytes computed from one file never land in another.
@@ -34,7 +35,6 @@ using orvantis::report;
 // DEVICE_UPDATE opens for reading and writing; where the file refuses writing (a read-only file
 // system or mount) it opens for reading, and every write then fails with the reason.
 enum DeviceAccess { DEVICE_READ, DEVICE_WRITE, DEVICE_UPDATE };
-enum DeviceLock { DEVICE_UNLOCKED, DEVICE_SHARED, DEVICE_EXCLUSIVE };
 
 // An open device file, closed (and so unlocked) when it goes out of scope. Every call on the file
 // goes through `env`, which must outlive the device.
@@ -47,7 +47,7 @@ class Device {
 
   // Opens without blocking and keeps only files that can hold VPD (regular files, block and
   // character devices), then waits for the lock.
-  bool open(const std::string& path, DeviceAccess access, DeviceLock lock);
+  bool open(const std::string& path, DeviceAccess access);
   bool is_open() const { return fd_ >= 0; }
   const std::string& path() const { return path_; }
 
@@ -60,8 +60,8 @@ class Device {
   bool write(uint64_t offset, uint32_t length, const unsigned char* buffer);
 
  private:
-  bool open_once(DeviceAccess access, DeviceLock lock, bool* replaced);
-  bool lock(DeviceLock lock);
+  bool open_once(DeviceAccess access, bool* replaced);
+  bool lock(DeviceAccess access);
   // Whether the path still names the open file (a rename or a relinked symlink makes it not).
   enum PathCheck { PATH_NAMES_OPEN_FILE, PATH_NAMES_ANOTHER_FILE, PATH_CHECK_FAILED };
   PathCheck check_path(const char* what) const;

@@ -92,7 +92,7 @@ class FileRecord : public vpd_lib::vpd {
     const std::string file = path();
     if (holds(file)) return hold_.read(offset, length, buffer);
     Device device(env_);
-    return device.open(file, DEVICE_READ, DEVICE_SHARED) && device.read(offset, length, buffer);
+    return device.open(file, DEVICE_READ) && device.read(offset, length, buffer);
   }
 
   // A record loaded for update writes through the descriptor its load read from, under the lock
@@ -102,7 +102,7 @@ class FileRecord : public vpd_lib::vpd {
     const std::string file = path();
     if (holds(file)) return hold_.write(offset, length, buffer);
     Device device(env_);
-    return device.open(file, DEVICE_WRITE, DEVICE_EXCLUSIVE) && device.write(offset, length, buffer);
+    return device.open(file, DEVICE_WRITE) && device.write(offset, length, buffer);
   }
 
   bool load(int) override {
@@ -110,29 +110,26 @@ class FileRecord : public vpd_lib::vpd {
     const std::string file = path();
     Device own(env_);
     Device& device = update_ ? hold_ : own;
-    if (!device.is_open() && !device.open(file, update_ ? DEVICE_UPDATE : DEVICE_READ,
-                                          update_ ? DEVICE_EXCLUSIVE : DEVICE_SHARED))
-      return false;
+    if (!device.is_open() && !device.open(file, update_ ? DEVICE_UPDATE : DEVICE_READ)) return false;
     // Bytes past max_size are no part of the record and stay zero; bytes inside it must all be
     // read, so a device shorter than the inventory says fails rather than showing zeros. Nothing
     // past the furthest field is ever looked at, so nothing past it is read: a huge max_size on a
     // large device costs neither memory nor bus time.
     const size_t extent = vpd_data_extent();
     const uint64_t end = std::min<uint64_t>(max_size, extent);
+    // Every plan includes the header at offset 0, so a record with any byte reads at least one.
+    if (end == 0) {
+      report("%s: holds no VPD bytes within max_size 0x%x", file.c_str(),
+             static_cast<unsigned>(max_size));
+      return false;
+    }
     std::vector<Range> ranges =
         plan_.empty() ? std::vector<Range>{{0, static_cast<uint32_t>(end)}} : planned_ranges();
     std::vector<unsigned char> data(extent, 0);
-    bool any = false;
     for (const Range& r : ranges) {
       if (r.offset >= end) continue;
       const uint32_t want = static_cast<uint32_t>(std::min<uint64_t>(r.length, end - r.offset));
       if (!device.read(r.offset, want, data.data() + r.offset)) return false;
-      any = any || want > 0;
-    }
-    if (!any) {
-      report("%s: holds no VPD bytes within max_size 0x%x", file.c_str(),
-             static_cast<unsigned>(max_size));
-      return false;
     }
     data_ = std::move(data);
     vpd_data = data_.data();

@@ -24,7 +24,6 @@ int list_frus() {
 }
 
 int list_fields(const FieldRange& range, uint32_t block_size) {
-  if (range.table == nullptr) return 1;
   // The number shown is the table index (what -o and -O take), not the full field id.
   for (uint32_t i = range.first; i <= range.last; ++i) {
     const vpd_lib::FieldDescriptor& d = range.table[i];

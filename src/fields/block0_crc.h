@@ -14,7 +14,6 @@ namespace orvantis {
 // The BlockX field that holds the stored block-0 CRC (4 bytes).
 constexpr unsigned int FIELD_BLOCK0_CRC = 0x4C;
 
-
 int run_check_crc(vpd_lib::vpd* record);  // exit status, always 0
 // Writes the CRC field even when it is already right; refuses (status 1, nothing written) when the
 // record does not support a block-0 CRC. Status 1 after "Failed to update VPD" when the record does

@@ -16,7 +16,6 @@ namespace orvantis {
 // The most data bytes one byte request may carry.
 constexpr size_t MAX_BYTE_TOKENS = 64;
 
-
 // One data token as the byte it stores: the target's strtoul in base 0 (0x hex, leading 0 octal,
 // else decimal, trailing text ignored, no digits 0), low 8 bits kept, so "300" is 0x2C, "-1" 0xFF.
 uint8_t byte_of_token(const std::string& token);

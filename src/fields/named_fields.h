@@ -27,7 +27,6 @@ constexpr uint32_t FIELD_POSID = 0x07;
 // The table entry for `name` (exact, case-sensitive), or null.
 const NamedField* find_named_field(const std::string& name);
 
-
 // Each returns the exit status. The format gate is the dispatch's.
 int run_get_named(vpd_lib::vpd* record, const std::string& name);
 int run_set_named(vpd_lib::vpd* record, const std::string& request, uint8_t fru_id);

@@ -14,7 +14,6 @@
 
 namespace orvantis {
 
-
 // The conforming form of `length` bytes (exactly `length` bytes long). With a pad word of 0 the
 // bytes are returned unchanged, since such a field is never repaired.
 std::string conforming_text(const unsigned char* bytes, uint16_t length, uint16_t pad);

@@ -15,8 +15,9 @@
 namespace orvantis {
 
 // Reads the printout from `in` into `buffer` (block_size bytes, zero-filled and owned by the caller)
-// for the entries first..last (indices) of `table`, which must hold every entry up to the last. Writes each message to `out` as it
-// arises, ending in "\n" and flushed: size messages, and on rejection the one message saying why.
+// for the entries first..last (indices) of `table`, which must hold every entry up to the last.
+// Writes each message to `out` as it arises, ending in "\n" and flushed: size messages, and on
+// rejection the one message saying why.
 // Returns 0 when the printout was accepted, 1 when it was rejected (the buffer is then to be dropped);
 // throws nothing. Never writes outside buffer[0, block_size); memory stays bounded, as a line longer
 // than 128 KiB rejects the printout.

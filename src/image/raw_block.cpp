@@ -7,8 +7,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <new>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "util/report.h"
