@@ -85,3 +85,9 @@ $ orvantis -i 10 -p 2>
 Failed to fetch vpd data!
 2> orvantis: ROOT/dev/fifo: not a file or device that can hold VPD
 [exit 1]
+$ # A max_size of 0 leaves the record no byte to read, whatever the device holds.
+$ line inventory 11 yes full 0 mb_vpd
+$ orvantis -i 11 -p 2>
+Failed to fetch vpd data!
+2> orvantis: ROOT/dev/mb_vpd: holds no VPD bytes within max_size 0x0
+[exit 1]
