@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,21 +28,32 @@ namespace orvantis {
 namespace testing {
 namespace {
 
-// The device calls the fault env counts, and what it can make of one. OP_STAT is the check that
-// the path still names the open file; fstat is not counted (it only tells the file's kind and
-// length).
-enum DeviceOp { OP_OPEN, OP_LOCK, OP_READ, OP_WRITE, OP_SYNC, OP_STAT };
-enum DeviceFault { FAULT_NONE, FAULT_ERROR, FAULT_HALF, FAULT_POWER_LOSS };
+// The calls the fault env counts, and what it can make of one. OP_STAT is the check that the path
+// still names the open file; fstat and canonical are not counted (they only tell a file's kind,
+// length and name). The journal's calls (journal.h) have kinds of their own: OP_J* on a journal
+// file or folder, and the folder operations.
+enum DeviceOp {
+  OP_OPEN, OP_LOCK, OP_READ, OP_WRITE, OP_SYNC, OP_STAT,
+  OP_JOPEN, OP_JREAD, OP_JWRITE, OP_JSYNC, OP_CREATE, OP_MKDIR, OP_RENAME, OP_UNLINK, OP_LIST
+};
+// A power cut (FAULT_CUT) ends the process before the call, losing what was not synced.
+enum DeviceFault { FAULT_NONE, FAULT_ERROR, FAULT_HALF, FAULT_POWER_LOSS, FAULT_CUT };
+
+bool mutates(DeviceOp op) {
+  return op == OP_WRITE || op == OP_SYNC || (op >= OP_JWRITE && op <= OP_UNLINK);
+}
 
 // What the fault env in the child shares with the test (in shared memory): counters and the
 // faults to inject.
 struct Shared {
   unsigned ops;
   unsigned long long bytes_read;
-  DeviceOp kinds[256];  // the calls of a run, in order
-  unsigned fail_at = ~0u;  // the index of the device call to fail
+  DeviceOp kinds[4096];  // the calls of a run, in order
+  unsigned fail_at = ~0u;  // the index of the call to fail
   DeviceFault fault, then;  // its fault, and the fault of the call after it
+  int error = EIO;  // errno of FAULT_ERROR
   unsigned busy_locks;  // lock tries that find the lock held elsewhere (EWOULDBLOCK)
+  unsigned page;  // a device write moves at most up to the next multiple of this (0: any count)
   DeviceOp pause_op;  // at the pause_at-th call of this kind (0-based; -1 for none), the child
   int pause_at = -1, seen;  // runs g_meanwhile before making the call ...
   bool meanwhile_ok;  // ... and tells its result here
@@ -49,48 +62,141 @@ Shared* const g = static_cast<Shared*>(
     ::mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
 std::function<bool()> g_meanwhile;  // set before the fork, so the child has it too
 
+// The journal's changes that a power cut would lose, newest last: file data written since the
+// file's last fsync, and folder entries made since the folder's last fsync. Each knows how to
+// put back what was there before.
+struct Unsynced {
+  enum What { DATA, CREATED, MADE_FOLDER, RENAMED, UNLINKED } what;
+  std::string folder, path, to;  // `folder` is the one whose fsync makes it durable
+  Bytes before;  // DATA, UNLINKED: the file's bytes; RENAMED: those of `to`, if it was there
+  bool had_to = false;
+};
+std::vector<Unsynced> g_unsynced;
+std::map<int, std::string> g_journal_fds;  // journal files and folders open in the child
+
+std::string folder_of(const std::string& path) { return path.substr(0, path.rfind('/')); }
+bool is_journal_path(const std::string& path) { return path.find("/journal") != std::string::npos; }
+
+// The power fails: what was not synced is lost, newest first, and the process ends (status 99).
+[[noreturn]] void power_cut() {
+  for (auto u = g_unsynced.rbegin(); u != g_unsynced.rend(); ++u) {
+    switch (u->what) {
+      case Unsynced::DATA: case Unsynced::UNLINKED: write_file(u->path, u->before); break;
+      case Unsynced::CREATED: ::unlink(u->path.c_str()); break;
+      case Unsynced::MADE_FOLDER: std::filesystem::remove_all(u->path); break;
+      case Unsynced::RENAMED:
+        ::rename(u->to.c_str(), u->path.c_str());
+        if (u->had_to) write_file(u->to, u->before);
+        break;
+    }
+  }
+  ::_exit(99);
+}
+
 // Counts the call (and the bytes it is to move, 0 for calls that move none), runs g_meanwhile
 // where the test asked, and tells the fault to inject.
 DeviceFault hook(DeviceOp op, size_t bytes = 0) {
   if (op == OP_READ) g->bytes_read += bytes;
-  if (g->ops < 256) g->kinds[g->ops] = op;
+  if (g->ops < 4096) g->kinds[g->ops] = op;
   if (op == g->pause_op && g->seen++ == g->pause_at) g->meanwhile_ok = g_meanwhile();
   const unsigned n = g->ops++;
-  return n == g->fail_at ? g->fault : n == g->fail_at + 1 ? g->then : FAULT_NONE;
+  const DeviceFault f = n == g->fail_at ? g->fault : n == g->fail_at + 1 ? g->then : FAULT_NONE;
+  if (f == FAULT_CUT) power_cut();
+  return f;
 }
 
 // Half of a transfer, never 0: a zero-byte read would look like the end of the file.
 size_t half(size_t n) { return n > 1 ? n / 2 : n; }
 
-int eio() { return errno = EIO, -1; }
+int fail() { return errno = g->error, -1; }
 
-// The file-backed env with the faults `hook` tells: an error (EIO), a call that moves half its
-// bytes, or a power loss half way through a write (the process ends with status 99).
+// The file-backed env with the faults `hook` tells: an error (EIO unless the test says), a call
+// that moves half its bytes, a power loss half way through a device write (the process ends with
+// status 99), or a power cut before the call. Device writes go a page at a time when the test
+// sets a page size, as at24 writes an EEPROM.
 class FaultEnv : public vpd_platform::DeviceEnv {
  public:
   int open(const char* path, int flags) override {
-    return hook(OP_OPEN) != FAULT_NONE ? eio() : DeviceEnv::open(path, flags);
+    const bool journal = is_journal_path(path) || (flags & O_DIRECTORY) != 0;
+    if (hook(journal ? OP_JOPEN : OP_OPEN) != FAULT_NONE) return fail();
+    const int fd = DeviceEnv::open(path, flags);
+    if (fd >= 0 && journal) g_journal_fds[fd] = path;
+    if (fd >= 0 && !journal) g_journal_fds.erase(fd);  // a number a closed journal had
+    return fd;
   }
   int stat(const char* path, struct stat* st) override {
-    return hook(OP_STAT) != FAULT_NONE ? eio() : DeviceEnv::stat(path, st);
+    return hook(OP_STAT) != FAULT_NONE ? fail() : DeviceEnv::stat(path, st);
   }
   int flock(int fd, int operation) override {
-    if (hook(OP_LOCK) != FAULT_NONE) return eio();
+    if (hook(OP_LOCK) != FAULT_NONE) return fail();
     if (g->busy_locks > 0) return --g->busy_locks, errno = EWOULDBLOCK, -1;
     return DeviceEnv::flock(fd, operation);
   }
-  int fsync(int fd) override { return hook(OP_SYNC) != FAULT_NONE ? eio() : DeviceEnv::fsync(fd); }
+  int fsync(int fd) override {
+    const auto journal = g_journal_fds.find(fd);
+    if (hook(journal != g_journal_fds.end() ? OP_JSYNC : OP_SYNC) != FAULT_NONE) return fail();
+    if (journal != g_journal_fds.end()) {  // the file's data, or the folder's entries, are durable
+      const std::string& synced = journal->second;
+      g_unsynced.erase(std::remove_if(g_unsynced.begin(), g_unsynced.end(), [&](const Unsynced& u) {
+        return u.what == Unsynced::DATA ? u.path == synced : u.folder == synced;
+      }), g_unsynced.end());
+    }
+    return DeviceEnv::fsync(fd);
+  }
   ssize_t pread(int fd, unsigned char* buffer, size_t n, off_t offset) override {
-    const DeviceFault f = hook(OP_READ, n);
-    return f == FAULT_ERROR ? eio() : DeviceEnv::pread(fd, buffer, f == FAULT_HALF ? half(n) : n, offset);
+    const DeviceFault f = hook(g_journal_fds.count(fd) ? OP_JREAD : OP_READ, n);
+    return f == FAULT_ERROR ? fail() : DeviceEnv::pread(fd, buffer, f == FAULT_HALF ? half(n) : n, offset);
   }
   ssize_t pwrite(int fd, const unsigned char* buffer, size_t n, off_t offset) override {
-    const DeviceFault f = hook(OP_WRITE, n);
+    const auto journal = g_journal_fds.find(fd);
+    const DeviceFault f = hook(journal != g_journal_fds.end() ? OP_JWRITE : OP_WRITE, n);
+    if (journal != g_journal_fds.end()) {
+      const std::string& path = journal->second;
+      if (std::none_of(g_unsynced.begin(), g_unsynced.end(),
+                       [&](const Unsynced& u) { return u.what == Unsynced::DATA && u.path == path; }))
+        g_unsynced.push_back({Unsynced::DATA, "", path, "", read_file(path)});
+    } else if (g->page != 0) {
+      n = std::min<size_t>(n, g->page - static_cast<size_t>(offset) % g->page);
+    }
     if (f == FAULT_POWER_LOSS) {  // half the bytes land, then the power is gone
       DeviceEnv::pwrite(fd, buffer, half(n), offset);
       ::_exit(99);
     }
-    return f == FAULT_ERROR ? eio() : DeviceEnv::pwrite(fd, buffer, f == FAULT_HALF ? half(n) : n, offset);
+    return f == FAULT_ERROR ? fail() : DeviceEnv::pwrite(fd, buffer, f == FAULT_HALF ? half(n) : n, offset);
+  }
+  int create(const char* path) override {
+    if (hook(OP_CREATE) != FAULT_NONE) return fail();
+    const int fd = DeviceEnv::create(path);
+    if (fd >= 0) {
+      g_journal_fds[fd] = path;
+      g_unsynced.push_back({Unsynced::CREATED, folder_of(path), path});
+    }
+    return fd;
+  }
+  int mkdir(const char* path, mode_t mode) override {
+    if (hook(OP_MKDIR) != FAULT_NONE) return fail();
+    const int r = DeviceEnv::mkdir(path, mode);
+    if (r == 0) g_unsynced.push_back({Unsynced::MADE_FOLDER, folder_of(path), path});
+    return r;
+  }
+  int rename(const char* from, const char* to) override {
+    if (hook(OP_RENAME) != FAULT_NONE) return fail();
+    const bool had_to = ::access(to, F_OK) == 0;
+    Unsynced u{Unsynced::RENAMED, folder_of(to), from, to, had_to ? read_file(to) : Bytes()};
+    u.had_to = had_to;
+    const int r = DeviceEnv::rename(from, to);
+    if (r == 0) g_unsynced.push_back(u);
+    return r;
+  }
+  int unlink(const char* path) override {
+    if (hook(OP_UNLINK) != FAULT_NONE) return fail();
+    Bytes before = read_file(path);
+    const int r = DeviceEnv::unlink(path);
+    if (r == 0) g_unsynced.push_back({Unsynced::UNLINKED, folder_of(path), path, "", before});
+    return r;
+  }
+  int list(const char* dir, std::vector<std::string>* names) override {
+    return hook(OP_LIST) != FAULT_NONE ? fail() : DeviceEnv::list(dir, names);
   }
 };
 
@@ -103,13 +209,16 @@ void with_faults() {
   vpd_platform::testing::use_device_env(&env);
 }
 
-// A copy of the sample platform whose block 0 was changed (so -S has a new CRC to store), and a
-// raw image of block 1.
+// A copy of the sample platform whose block 0 was changed (so -S has a new CRC to store), a raw
+// image of another block 1 (every byte inverted), and its journal folder.
 class Board : public SampleDb {
  public:
   Board() {
     Bytes mb = read_file(file("dev/mb_vpd"));
-    write_file(file("block.raw"), Bytes(mb.begin() + 0x400, mb.begin() + 0x800));
+    Bytes raw(mb.begin() + 0x400, mb.begin() + 0x800);
+    for (unsigned char& b : raw) b = static_cast<unsigned char>(~b);
+    write_file(file("block.raw"), raw);
+    ::mkdir(file("journal").c_str(), 0700);
     mb.at(0x30) ^= 0x5A;
     write_file(file("dev/mb_vpd"), mb);
   }
@@ -217,25 +326,27 @@ TEST(DeviceLayer, DeviceReplacedBeforeTheWriteNeverGetsBytesOfAnother) {
 }
 
 // -S whose write fails fails, even when the device already held the right CRC; after a write that
-// failed half way (two of the four bytes landed) its third line shows the CRC the device holds.
+// failed half way (two of the four bytes landed, then rolled back) its third line shows the CRC
+// the device holds.
 TEST(DeviceLayer, FailedCrcStoreShowsWhatTheDeviceHolds) {
-  Board board;
-  const std::string mb = board.file("dev/mb_vpd");
-  reset_shared();
-  ASSERT_EQ(board.run({"-S"}).status, 0);  // the stored CRC is now right; the calls are counted
-  const unsigned first_write = static_cast<unsigned>(std::find(g->kinds, g->kinds + g->ops, OP_WRITE) - g->kinds);
   for (const bool torn : {false, true}) {
     SCOPED_TRACE(torn ? "torn" : "refused");
+    Board board;
+    const std::string mb = board.file("dev/mb_vpd");
+    reset_shared();
+    ASSERT_EQ(board.run({"-S"}).status, 0);  // the stored CRC is now right; the calls are counted
+    const unsigned first_write = static_cast<unsigned>(std::find(g->kinds, g->kinds + g->ops, OP_WRITE) - g->kinds);
     Bytes image = read_file(mb);
     if (torn) std::fill(image.begin() + 0x3FC, image.begin() + 0x400, 0);
     write_file(mb, image);
     reset_shared()->fail_at = first_write;
     g->fault = torn ? FAULT_HALF : FAULT_ERROR;
-    g->then = FAULT_ERROR;
+    g->then = torn ? FAULT_ERROR : FAULT_NONE;
     const RunResult r = board.run({"-S"});
     EXPECT_EQ(r.out, std::string("Calculated CRC = 0x27749ad4\nStored CRC     = 0x") + (torn ? "0" : "27749ad4") +
-                         "\nNew Stored CRC = 0x" + (torn ? "27740000" : "27749ad4") + "\nFailed to update VPD\n");
+                         "\nNew Stored CRC = 0x" + (torn ? "0" : "27749ad4") + "\nFailed to update VPD\n") << r.err;
     EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(read_file(mb), image);  // the torn write was rolled back at once
   }
 }
 

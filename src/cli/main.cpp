@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
+#include <csignal>
 #include <cstdlib>
 #include <exception>
 #include <new>
@@ -14,6 +15,9 @@ int main(int argc, char** argv) {
   // Before anything else is opened: a closed descriptor 1 or 2 would otherwise be handed to a
   // device or a raw file, and the next diagnostic written into it.
   if (!orvantis::ensure_standard_descriptors()) return 1;
+  // A file-size limit fails the write that passes it (EFBIG, reported and rolled back) rather than
+  // killing the process between two page writes.
+  std::signal(SIGXFSZ, SIG_IGN);
   int status = 1;
   try {
     status = orvantis::run_tool(argc, argv);
