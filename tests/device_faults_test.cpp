@@ -10,6 +10,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -52,6 +55,9 @@ struct Shared {
   unsigned fail_at = ~0u;  // the index of the call to fail
   DeviceFault fault, then;  // its fault, and the fault of the call after it
   int error = EIO;  // errno of FAULT_ERROR
+  DeviceOp fail_kind = OP_LIST;  // with fail_every, every call of this kind fails with `error`
+  bool fail_every;
+  bool write_protected;  // device writes are taken and ignored, as by a chip whose WP pin is held
   unsigned busy_locks;  // lock tries that find the lock held elsewhere (EWOULDBLOCK)
   unsigned page;  // a device write moves at most up to the next multiple of this (0: any count)
   DeviceOp pause_op;  // at the pause_at-th call of this kind (0-based; -1 for none), the child
@@ -102,7 +108,7 @@ DeviceFault hook(DeviceOp op, size_t bytes = 0) {
   const unsigned n = g->ops++;
   const DeviceFault f = n == g->fail_at ? g->fault : n == g->fail_at + 1 ? g->then : FAULT_NONE;
   if (f == FAULT_CUT) power_cut();
-  return f;
+  return g->fail_every && op == g->fail_kind ? FAULT_ERROR : f;
 }
 
 // Half of a transfer, never 0: a zero-byte read would look like the end of the file.
@@ -155,6 +161,8 @@ class FaultEnv : public vpd_platform::DeviceEnv {
       if (std::none_of(g_unsynced.begin(), g_unsynced.end(),
                        [&](const Unsynced& u) { return u.what == Unsynced::DATA && u.path == path; }))
         g_unsynced.push_back({Unsynced::DATA, "", path, "", read_file(path)});
+    } else if (g->write_protected) {
+      return static_cast<ssize_t>(n);
     } else if (g->page != 0) {
       n = std::min<size_t>(n, g->page - static_cast<size_t>(offset) % g->page);
     }
@@ -185,7 +193,10 @@ class FaultEnv : public vpd_platform::DeviceEnv {
     Unsynced u{Unsynced::RENAMED, folder_of(to), from, to, had_to ? read_file(to) : Bytes()};
     u.had_to = had_to;
     const int r = DeviceEnv::rename(from, to);
-    if (r == 0) g_unsynced.push_back(u);
+    if (r != 0) return r;
+    for (Unsynced& d : g_unsynced)  // unsynced data goes with its file
+      if (d.what == Unsynced::DATA && d.path == from) d.path = to;
+    g_unsynced.push_back(u);
     return r;
   }
   int unlink(const char* path) override {
@@ -528,6 +539,144 @@ TEST(PowerCut, EveryCutLeavesTheOldBytesOrTheNew) {
     }
   }
   std::printf("%u power cuts, every one left the old bytes or the new\n", runs);
+}
+
+// A hot journal: a burn of block 1 cut after 16 of its 32 pages.
+void make_hot_journal(const Board& board) {
+  reset_shared()->page = 32;
+  g->pause_op = OP_WRITE;
+  g->pause_at = 16;
+  g_meanwhile = []() -> bool { power_cut(); };
+  ASSERT_EQ(board.run({"-w", "RAW", "-b", "1"}).status, 99);
+  ASSERT_EQ(journals(board).size(), 1u);
+}
+
+// The journal's name for the board's system board device: the CRC-32 of its canonical path.
+std::string journal_name(const Board& board, const char* suffix) {
+  char* path = ::realpath(board.file("dev/mb_vpd").c_str(), nullptr);
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08x", reference_crc32(reinterpret_cast<unsigned char*>(path), std::strlen(path)));
+  std::free(path);
+  return std::string(hex) + suffix;
+}
+
+// What each fault of the journal and its folder does to the commands that meet it.
+TEST(PowerCut, JournalFaultsEachHaveTheirOutcome) {
+  const std::vector<std::string> read = {"-s"}, write = {"-G", "sn s ABCDEFGHIJ"};
+  struct Row {
+    const char* name;
+    std::function<void(const Board&)> setup;  // in the test, before the command
+    std::vector<std::string> args;
+    int status;
+    const char* out;  // the last line of standard output, or null for the command's usual output
+    const char* err;  // a part of standard error ("" for none at all)
+    size_t journals_left;
+  };
+  const std::string wp_cause = "write did not read back";
+  const Row rows[] = {
+      {"temporary journal left behind", [](const Board& b) { write_file(b.file("journal/" + journal_name(b, ".tmp")), "par"); },
+       read, 0, nullptr, "", 0},
+      {"damaged journal", [](const Board& b) {
+         make_hot_journal(b);
+         const std::string j = b.file("journal/" + journal_name(b, ".journal"));
+         Bytes bytes = read_file(j);
+         bytes.at(60) ^= 1;
+         write_file(j, bytes);
+       }, read, 1, "Failed to fetch vpd data!\n", "the journal of an interrupted write is damaged; it is kept", 1},
+      {"damaged journal, writer", [](const Board& b) {
+         make_hot_journal(b);
+         write_file(b.file("journal/" + journal_name(b, ".journal")), "ORVJRNL\n");
+       }, write, 1, "Failed to fetch vpd data!\n", "is damaged", 1},
+      {"another device's journal", [](const Board& b) { make_hot_journal(b); },
+       {"-i", "1", "-O", "25 s " + std::string(32, 'R')}, 0, nullptr, "", 1},
+      {"journal of a device gone from the inventory", [](const Board& b) {
+         make_hot_journal(b);
+         std::string inv = string_of(read_file(b.file("inventory")));
+         inv.erase(inv.find("\n0 ") + 1, inv.find("\n1 ") - inv.find("\n0 "));
+         write_file(b.file("inventory"), inv);
+       }, {"-i", "1", "-p"}, 0, nullptr, "", 1},
+      {"hot journal on a write-protected chip", [](const Board& b) { make_hot_journal(b); g->write_protected = true; },
+       read, 1, "Failed to fetch vpd data!\n", "write did not read back", 1},
+      {"journal folder missing", [](const Board& b) { std::filesystem::remove_all(b.file("journal")); },
+       write, 0, nullptr, "", 0},
+      {"journal folder cannot be made", [](const Board& b) {
+         std::filesystem::remove_all(b.file("journal"));
+         g->fail_every = true, g->fail_kind = OP_MKDIR, g->error = EROFS;
+       }, write, 1, "Failed to update VPD\n", "journal: cannot make the journal folder: Read-only file system", 0},
+      {"journal folder read-only", [](const Board&) { g->fail_every = true, g->fail_kind = OP_CREATE, g->error = EROFS; },
+       write, 1, "Failed to update VPD\n", "cannot create the journal: Read-only file system", 0},
+      {"journal folder full", [](const Board&) { g->fail_every = true, g->fail_kind = OP_JWRITE, g->error = ENOSPC; },
+       write, 1, "Failed to update VPD\n", "cannot write the journal: No space left on device", 0},
+      {"journal folder a dangling symlink", [](const Board& b) {
+         std::filesystem::remove_all(b.file("journal"));
+         std::filesystem::create_symlink(b.file("nowhere/journal"), b.file("journal"));
+       }, write, 1, "Failed to update VPD\n", "cannot create the journal: No such file or directory", 0},
+      {"journal folder unreadable", [](const Board&) { g->fail_every = true, g->fail_kind = OP_LIST, g->error = EACCES; },
+       read, 1, "Failed to fetch vpd data!\n", "journal: cannot read the journal folder: Permission denied", 0},
+      {"a file in place of the journal folder", [](const Board& b) {
+         std::filesystem::remove_all(b.file("journal"));
+         write_file(b.file("journal"), "x");
+       }, write, 1, "Failed to fetch vpd data!\n", "journal: cannot read the journal folder: Not a directory", 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Board board;
+    reset_shared();
+    row.setup(board);
+    const std::vector<Bytes> before = board.state();
+    const bool fail_every = g->fail_every, write_protected = g->write_protected;
+    const DeviceOp kind = g->fail_kind;
+    const int error = g->error;
+    reset_shared();
+    g->fail_every = fail_every, g->fail_kind = kind, g->error = error, g->write_protected = write_protected;
+    const RunResult r = board.run(row.args);
+    EXPECT_EQ(r.status, row.status) << r.out << r.err;
+    if (row.out) EXPECT_EQ(r.out.substr(r.out.rfind('\n', r.out.size() - 2) + 1), row.out) << r.out;
+    if (*row.err == 0) EXPECT_EQ(r.err, "");
+    else EXPECT_NE(r.err.find(row.err), std::string::npos) << r.err;
+    std::error_code is_file;
+    if (std::filesystem::is_directory(board.file("journal"), is_file)) EXPECT_EQ(journals(board).size(), row.journals_left);
+    if (row.status != 0) EXPECT_TRUE(board.state() == before);  // nothing written, nothing rolled back
+  }
+}
+
+// Two commands find the same hot journal: the first to get the exclusive lock rolls back, the
+// other finds the journal gone and goes on.
+TEST(PowerCut, TwoCommandsFindOneHotJournal) {
+  Board board;
+  const std::vector<Bytes> before = board.state();
+  make_hot_journal(board);
+  // The reader found the journal under its shared lock and let go; the other command runs whole
+  // (in the reader's pause, so it is checked there) before the reader takes the exclusive lock.
+  const RunResult r = board.run_paused({"-s"}, OP_LOCK, 1, [&] {
+    const RunResult other = board.SampleDb::run({"-p"});
+    return other.status == 0 &&
+           other.err.find(": rolled back an interrupted write of 1024 bytes at offset 0x400\n") != std::string::npos;
+  });
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_TRUE(board.state() == before);
+  EXPECT_EQ(journals(board), std::vector<std::string>());
+}
+
+// Signals that end a process wait until the write is whole; a file-size limit fails the write
+// (and its rollback), and the next command rolls back.
+TEST(PowerCut, SignalsAndLimitsNeverTearAWrite) {
+  Board board;
+  const RunResult r = board.run_paused({"-w", "RAW", "-b", "1"}, OP_WRITE, 0, [] { return ::kill(::getpid(), SIGTERM) == 0; });
+  EXPECT_EQ(r.status, 128 + SIGTERM);
+  EXPECT_EQ(read_file(board.file("dev/mb_vpd")).at(0x7FF), read_file(board.file("block.raw")).at(0x3FF));
+  EXPECT_EQ(journals(board), std::vector<std::string>());
+
+  Board limited;
+  const Bytes mb = read_file(limited.file("dev/mb_vpd"));
+  const RunResult big = limited.SampleDb::run({"-G", "sn s ZZZZZZZZZZ"}, {"prlimit", "--fsize=540"});
+  EXPECT_EQ(big.out, "Failed to update VPD\n");
+  EXPECT_EQ(big.status, 1);
+  EXPECT_NE(big.err.find("File too large"), std::string::npos) << big.err;
+  const RunResult next = limited.SampleDb::run({"-g", "sn"});
+  EXPECT_EQ(next.out, "J30A4F7K  \n");
+  EXPECT_EQ(read_file(limited.file("dev/mb_vpd")), mb);
 }
 
 }  // namespace
