@@ -177,14 +177,14 @@ class FaultEnv : public vpd_platform::DeviceEnv {
     const int fd = DeviceEnv::create(path);
     if (fd >= 0) {
       g_journal_fds[fd] = path;
-      g_unsynced.push_back({Unsynced::CREATED, folder_of(path), path});
+      g_unsynced.push_back({Unsynced::CREATED, folder_of(path), path, "", {}});
     }
     return fd;
   }
   int mkdir(const char* path, mode_t mode) override {
     if (hook(OP_MKDIR) != FAULT_NONE) return fail();
     const int r = DeviceEnv::mkdir(path, mode);
-    if (r == 0) g_unsynced.push_back({Unsynced::MADE_FOLDER, folder_of(path), path});
+    if (r == 0) g_unsynced.push_back({Unsynced::MADE_FOLDER, folder_of(path), path, "", {}});
     return r;
   }
   int rename(const char* from, const char* to) override {
@@ -522,17 +522,20 @@ TEST(PowerCut, EveryCutLeavesTheOldBytesOrTheNew) {
           ASSERT_EQ(run_cut(board, w.args, page, cut).status, 99);
           bool hot = false;
           for (const std::string& name : journals(board)) hot = hot || name.find(".journal") != std::string::npos;
-          if (recovery_cut != ~0u) ASSERT_EQ(run_cut(board, reader, page, recovery_cut).status, 99);
+          if (recovery_cut != ~0u) { ASSERT_EQ(run_cut(board, reader, page, recovery_cut).status, 99); }
           const RunResult next = run_cut(board, reader, page, ~0u);
           EXPECT_EQ(next.status, 0) << next.out << next.err;
           const std::vector<Bytes> left = board.state();
           EXPECT_TRUE(left == before || left == after);
-          if (hot) EXPECT_TRUE(left == before);
+          if (hot) { EXPECT_TRUE(left == before); }
           // A recovery cut after its journal was gone has nothing left to say.
           const bool said = next.err == "orvantis: " + board.file("dev/mb_vpd") +
                                             ": rolled back an interrupted write of " + w.rolled_back + "\n";
-          if (recovery_cut == ~0u) EXPECT_EQ(said, hot) << next.err;
-          else EXPECT_TRUE(said || next.err.empty()) << next.err;
+          if (recovery_cut == ~0u) {
+            EXPECT_EQ(said, hot) << next.err;
+          } else {
+            EXPECT_TRUE(said || next.err.empty()) << next.err;
+          }
           EXPECT_EQ(journals(board), std::vector<std::string>());
         }
       }
@@ -631,12 +634,15 @@ TEST(PowerCut, JournalFaultsEachHaveTheirOutcome) {
     g->fail_every = fail_every, g->fail_kind = kind, g->error = error, g->write_protected = write_protected;
     const RunResult r = board.run(row.args);
     EXPECT_EQ(r.status, row.status) << r.out << r.err;
-    if (row.out) EXPECT_EQ(r.out.substr(r.out.rfind('\n', r.out.size() - 2) + 1), row.out) << r.out;
-    if (*row.err == 0) EXPECT_EQ(r.err, "");
-    else EXPECT_NE(r.err.find(row.err), std::string::npos) << r.err;
+    if (row.out) { EXPECT_EQ(r.out.substr(r.out.rfind('\n', r.out.size() - 2) + 1), row.out) << r.out; }
+    if (*row.err == 0) {
+      EXPECT_EQ(r.err, "");
+    } else {
+      EXPECT_NE(r.err.find(row.err), std::string::npos) << r.err;
+    }
     std::error_code is_file;
-    if (std::filesystem::is_directory(board.file("journal"), is_file)) EXPECT_EQ(journals(board).size(), row.journals_left);
-    if (row.status != 0) EXPECT_TRUE(board.state() == before);  // nothing written, nothing rolled back
+    if (std::filesystem::is_directory(board.file("journal"), is_file)) { EXPECT_EQ(journals(board).size(), row.journals_left); }
+    if (row.status != 0) { EXPECT_TRUE(board.state() == before); }  // nothing written, nothing rolled back
   }
 }
 
