@@ -31,7 +31,7 @@ std::string next_word(const std::string& line, size_t* pos) {
 
 bool parse_format(const std::string& word, int16_t* out) {
   for (const vpd_lib::VpdFormat& f : vpd_lib::VPD_FORMATS)
-    if (word == f.name) return *out = f.code, true;
+    if (word == f.name) { *out = f.code; return true; }
   // A code is decimal only, with an optional minus sign.
   const bool negative = !word.empty() && word[0] == '-';
   const std::string digits = negative ? word.substr(1) : word;

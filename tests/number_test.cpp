@@ -11,7 +11,7 @@ namespace orvantis {
 namespace {
 
 TEST(Number, ConversionsMatchThe32BitTarget) {
-  struct Row { const char* text; int base; uint32_t value; int consumed; } rows[] = {
+  const struct Row { const char* text; int base; uint32_t value; int consumed; } rows[] = {
       {"0", 0, 0, 1}, {"0x10", 0, 16, 4}, {"0X1f", 0, 31, 4}, {"0x10", 10, 0, 1}, {"017", 0, 15, 3},
       {"09", 0, 0, 1}, {"  \t7", 0, 7, 4}, {"+5", 0, 5, 2}, {"-1", 0, UINT32_MAX, 2}, {"ff", 16, 255, 2},
       {"-4294967295", 10, 1, 11}, {"-4294967296", 10, UINT32_MAX, 11},  // saturates even when negative
@@ -32,7 +32,7 @@ TEST(Number, ConversionsMatchThe32BitTarget) {
     }
   }
   // Signed, base 10: saturates at the 32-bit limits where a 64-bit long would wrap to another value.
-  struct SignedRow { const char* text; int32_t value; } signed_rows[] = {
+  const struct SignedRow { const char* text; int32_t value; } signed_rows[] = {
       {"-1", -1}, {"2147483647", INT32_MAX}, {"2147483648", INT32_MAX}, {"4294967296", INT32_MAX},
       {"-2147483648", INT32_MIN}, {"-2147483649", INT32_MIN}, {"-99999999999999999999", INT32_MIN},
       {"0x10", 0}, {"abc", 0}, {"65536", 65536},

@@ -119,7 +119,7 @@ const ModeRow kModes[16] = {
 
 int dispatch(const CommandLine& cl, const OpenRecord& rec) {
   const ModeRow& row = *mode_row(cl.mode);
-  if (row.refusal != nullptr && !rec.format->system_vpd) {
+  if (row.refusal != nullptr && (rec.format == nullptr || !rec.format->system_vpd)) {
     std::printf("%s\n", row.refusal);
     return 1;
   }

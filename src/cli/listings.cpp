@@ -29,7 +29,7 @@ int list_fields(const FieldRange& range, uint32_t block_size) {
     const vpd_lib::FieldDescriptor& d = range.table[i];
     // The offset uses the record's block size, which differs from vpd_data's 0x400 stride when
     // the block size is 256 or given with -y.
-    const uint32_t offset = block_size * uint32_t{d.block} + uint32_t{d.offset};
+    const uint32_t offset = uint32_t{d.block} * block_size + uint32_t{d.offset};
     std::printf("  %02d : %-52s | Off: 0x%04X | Len: 0x%02X\n", static_cast<int>(i),
                 d.name, offset, static_cast<unsigned>(d.length));
   }

@@ -63,7 +63,7 @@ int run_fix_text(const vpd_lib::FieldDescriptor* table, vpd_lib::vpd* record, ui
     if (!text_field_takes_part(field)) continue;
     unsigned char* bytes = record->vpd_data + vpd_lib::field_address(field);
     const std::string wanted = conforming_text(bytes, field.length, field.pad);
-    std::memcpy(bytes, wanted.data(), wanted.size());
+    std::memcpy(bytes, wanted.data(), field.length);  // exactly the field: VPD text has no NUL
   }
   print_fields(table, record, first, last, adjust_byte_order, false);
   return 0;

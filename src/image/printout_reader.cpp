@@ -27,13 +27,13 @@ constexpr unsigned kMaxOpenContinuations = 20;
 
 // Longer than any line the printer can write (a name column, ": [", a text field of up to 65535
 // bytes and "]t"); a longer line ends the conversion before it is held in memory whole.
-constexpr size_t kMaxLineLength = 128 * 1024;
+constexpr size_t kMaxLineLength = size_t{128} * 1024;
 
 // The blank of the printout is the space only: a tab is field text like any other character.
 constexpr char kBlank = ' ';
 
 // A hardware address value reaches at least the first digit of its last byte, at 3 * 5.
-constexpr size_t kMacTextMinimum = 3 * (vpd_lib::VPD_MAC_BYTES - 1);
+constexpr size_t kMacTextMinimum = size_t{3} * (vpd_lib::VPD_MAC_BYTES - 1);
 
 // Bytes a field of this descriptor occupies in the image, by kind: numbers, tagged-text slots and
 // hardware addresses have a fixed width whatever `length` says (0 here: the descriptor's length);

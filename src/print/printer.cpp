@@ -72,7 +72,7 @@ class LineWriter {
 
  private:
   FILE* out_;
-  char buf_[256];
+  char buf_[256] = {};
   size_t used_ = 0;
 };
 

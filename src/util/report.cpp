@@ -19,6 +19,7 @@ void note_stdout_failure() {
 
 }  // namespace
 
+// NOLINTNEXTLINE(cert-dcl50-cpp): printf-style, so -Wformat checks every caller's arguments
 void report(const char* format, ...) {
   char line[1024];
   va_list args;
