@@ -57,6 +57,9 @@ constexpr size_t kMaxInventoryLine = 4096;
 // ROOT/inventory, the inventory's path.
 std::string inventory_path(const std::string& root);
 
+// ROOT/journal, the rollback journal's folder.
+std::string journal_path(const std::string& root);
+
 // Reads and parses ROOT/inventory, which must be a regular file. Lines longer than
 // kMaxInventoryLine, NUL bytes and control bytes other than tab reject it with the line number.
 // On any bad line or duplicate id the result is INVENTORY_INVALID with no entries: a

@@ -65,6 +65,20 @@ TEST_F(Hostile, RawOutputIntoAPipeGetsTheBlock) {
   EXPECT_EQ(r.status, 0) << r.err;
 }
 
+// The journal folder's files are the library's own: no raw file is made or written there.
+TEST_F(Hostile, RawOutputsStayOutOfTheJournal) {
+  ::mkdir(db_.file("journal").c_str(), 0700);  // the journal folder, when the sample has none
+  testing::write_file(db_.file("p.txt"), db_.run({"-p"}).out);
+  const std::vector<std::string> commands[] = {{"-r", "journal/b0.raw"}, {"-c", "p.txt", "journal/b0.raw"}};
+  for (const auto& args : commands) {
+    const RunResult r = db_.run(args);
+    EXPECT_EQ(r.err, "orvantis: journal/b0.raw: is the journal folder or lies in it (" + db_.root() +
+                         "/journal); a raw file is never written over it\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(::access(db_.file("journal/b0.raw").c_str(), F_OK), 0) << args[0];
+  }
+}
+
 // Every command's output on a full disk fails the same way.
 TEST_F(Hostile, StandardOutputFailuresSayOneThing) {
   const std::vector<std::string> commands[] = {{"-p"}, {"-o", "1"}, {"-g", "sn"}, {"-f"}, {"-l"}, {"-n"}, {"-s"},

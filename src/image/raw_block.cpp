@@ -51,26 +51,23 @@ bool allocate_block(uint32_t block_size, std::vector<unsigned char>* buffer) {
 
 namespace {
 
-// A raw file is never written over the VPD of a FRU: refused, with the reason on standard error.
-bool is_device_of_inventory(const char* raw_path, const struct stat& st, bool report_failure) {
-  const bool node = S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode);
-  unsigned fru = 0;
-  std::string device;
-  if (!vpd_db::is_vpd_device(st.st_dev, st.st_ino, node ? st.st_rdev : 0, &fru, &device)) return false;
-  if (report_failure)
-    report("%s: is the VPD of FRU %u (%s); a raw file is never written over it", raw_path, fru,
-           device.c_str());
-  return true;
+// A raw file is never written over the VPD of a FRU, the inventory or the journal: refused, with
+// the reason on standard error. `st` is null for a file that does not exist yet.
+bool forbidden_output(const char* raw_path, const struct stat* st, bool report_failure) {
+  const std::string why = vpd_db::refused_output(st, raw_path);
+  if (!why.empty() && report_failure)
+    report("%s: %s; a raw file is never written over it", raw_path, why.c_str());
+  return !why.empty();
 }
 
 }  // namespace
 
-// The path is checked before it is opened, and the open descriptor again before a byte is
-// truncated or written, so nothing put at the path in between is ever written to. The open never
-// waits: a FIFO without a reader is refused rather than waited on.
+// The path is checked before the open that can create it, and the open descriptor again before a
+// byte is truncated or written, so nothing put at the path in between is ever written to. The
+// open never waits: a FIFO without a reader is refused rather than waited on.
 int open_raw_output(const char* raw_path, bool report_failure) {
   struct stat st;
-  if (::stat(raw_path, &st) == 0 && is_device_of_inventory(raw_path, st, report_failure)) return -1;
+  if (forbidden_output(raw_path, ::stat(raw_path, &st) == 0 ? &st : nullptr, report_failure)) return -1;
   const int fd = ::open(raw_path, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
   if (fd < 0) {
     if (report_failure) report("%s: cannot open for writing: %s", raw_path, std::strerror(errno));
@@ -81,7 +78,7 @@ int open_raw_output(const char* raw_path, bool report_failure) {
     refused = std::strerror(errno);
   } else if (!S_ISREG(st.st_mode) && !S_ISCHR(st.st_mode) && !S_ISFIFO(st.st_mode)) {
     refused = "not a regular file, pipe or character device";
-  } else if (is_device_of_inventory(raw_path, st, report_failure)) {
+  } else if (forbidden_output(raw_path, &st, report_failure)) {
     ::close(fd);
     return -1;
   } else {

@@ -16,9 +16,10 @@ bool allocate_block(uint32_t block_size, std::vector<unsigned char>* buffer);
 
 // Opens raw_path to be written whole: created if missing (mode 0666 less the umask), truncated if a
 // regular file; a pipe, FIFO with a reader or character device receives the bytes as they come.
-// Refused, with the reason on standard error when report_failure is set: a VPD device of the
-// inventory or its backup copy, a directory, a block device, a FIFO without a reader, anything
-// that cannot be opened. The descriptor, or -1 when refused.
+// Refused before anything is created or truncated, with the reason on standard error when
+// report_failure is set: a file vpd_db::refused_output names (a VPD device of the inventory or its
+// backup copy, the inventory, the journal folder and what it holds), a directory, a block device,
+// a FIFO without a reader, anything that cannot be opened. The descriptor, or -1 when refused.
 int open_raw_output(const char* raw_path, bool report_failure);
 
 // Writes size bytes of buffer to fd and closes it (always). True only when every byte was written

@@ -143,3 +143,43 @@ $ cmp dev/mb_vpd.backup backup_orig
 same
 $ cmp dev/riser_vpd riser_orig
 same
+$ # Nor is it the inventory or the journal folder. A raw output that does not exist yet is compared by
+$ # the path it resolves to, symlinks followed as far as they go: with the backup copy missing, its
+$ # name is refused and nothing is made there (nothing to remove), nor at the target of a dangling
+$ # backup symlink, by either name.
+$ copy inventory inventory_orig
+$ orvantis -r inventory 2>
+Failed to open binary output file.
+2> orvantis: inventory: is the inventory (ROOT/inventory); a raw file is never written over it
+[exit 1]
+$ orvantis -p > p.txt
+[exit 0]
+$ orvantis -c p.txt inventory 2>
+Failed to open file for raw output
+2> orvantis: inventory: is the inventory (ROOT/inventory); a raw file is never written over it
+[exit 1]
+$ cmp inventory inventory_orig
+same
+$ orvantis -r journal 2>
+Failed to open binary output file.
+2> orvantis: journal: is the journal folder or lies in it (ROOT/journal); a raw file is never written over it
+[exit 1]
+$ rm dev/mb_vpd.backup
+$ orvantis -r dev/mb_vpd.backup 2>
+Failed to open binary output file.
+2> orvantis: dev/mb_vpd.backup: is the VPD of FRU 0 (ROOT/dev/mb_vpd.backup); a raw file is never written over it
+[exit 1]
+$ rm dev/mb_vpd.backup
+rm: failed
+$ mkdir chips
+$ symlink ../chips/backup dev/mb_vpd.backup
+$ orvantis -r chips/backup 2>
+Failed to open binary output file.
+2> orvantis: chips/backup: is the VPD of FRU 0 (ROOT/dev/mb_vpd.backup); a raw file is never written over it
+[exit 1]
+$ orvantis -r dev/mb_vpd.backup 2>
+Failed to open binary output file.
+2> orvantis: dev/mb_vpd.backup: is the VPD of FRU 0 (ROOT/dev/mb_vpd.backup); a raw file is never written over it
+[exit 1]
+$ rm chips/backup
+rm: failed
