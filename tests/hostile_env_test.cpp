@@ -22,6 +22,12 @@ std::vector<std::string> shell(const std::string& script) {
   return {"timeout", "10", "bash", "-o", "pipefail", "-c", script, "bash"};
 }
 
+// Runs `mounts` (with $0 = `path`) in a private mount namespace, then the tool with `redirect`.
+std::vector<std::string> with_mounts(const std::string& mounts, const std::string& path,
+                                     const std::string& redirect = "") {
+  return {"unshare", "-m", "sh", "-c", mounts + " && exec \"$@\" " + redirect, path};
+}
+
 // The sample platform with block 0 of the system board changed (its stored CRC is now wrong), and
 // FRU 7: a full record of 0x2000 bytes on a device of 0x1400 (its first five blocks).
 class Hostile : public ::testing::Test {
@@ -93,7 +99,7 @@ TEST_F(Hostile, StandardOutputFailuresSayOneThing) {
 // A device that refuses writes: a read-only bind mount inside a private mount namespace
 // (permission bits stop nothing for root). The library's diagnostic names the device.
 TEST_F(Hostile, WriteToRefusingDeviceFailsAndLeavesItUnchanged) {
-  const std::vector<std::string> read_only = {"unshare", "-m", "sh", "-c", "mount --bind -o ro \"$0\" \"$0\" && exec \"$@\"", mb_};
+  const std::vector<std::string> read_only = with_mounts("mount --bind -o ro \"$0\" \"$0\"", mb_);
   if (db_.run({}, read_only).status != 0) GTEST_SKIP() << "no private mount namespace (unshare -m)";
   testing::write_file(db_.file("block.raw"), Bytes(0x400, 0xAA));
   const std::string kNoUpdate = "Failed to update VPD\n";
@@ -107,6 +113,23 @@ TEST_F(Hostile, WriteToRefusingDeviceFailsAndLeavesItUnchanged) {
     EXPECT_EQ(r.status, 1) << row.args[0];
     EXPECT_EQ(r.err.rfind("orvantis: " + mb_ + ": ", 0), 0u) << row.args[0] << ": " << r.err;
     EXPECT_EQ(testing::read_file(mb_), image_) << row.args[0];
+  }
+}
+
+// A raw output on a full file system: the fixed message, and the path and the system's text.
+TEST_F(Hostile, RawOutputOnAFullFileSystemSaysWhy) {
+  if (db_.run({}, with_mounts("true", "")).status != 0) GTEST_SKIP() << "no private mount namespace (unshare -m)";
+  ASSERT_EQ(::mkdir(db_.file("full").c_str(), 0755), 0);
+  testing::write_file(db_.file("p.txt"), db_.run({"-p"}).out);
+  const auto full = with_mounts("mount -t tmpfs -o size=4k none \"$0\" && { cat /dev/zero >\"$0/fill\" 2>/dev/null; true; }", "full");
+  const struct { std::vector<std::string> args; std::string out; } rows[] = {
+      {{"-r", "full/b0.raw"}, "Failed to write binary output file.\n"},
+      {{"-c", "p.txt", "full/b0.raw"}, "Failed to write file for raw output\n"}};
+  for (const auto& row : rows) {
+    const RunResult r = db_.run(row.args, full);
+    EXPECT_EQ(r.out, row.out);
+    EXPECT_EQ(r.err, "orvantis: full/b0.raw: cannot write: No space left on device\n");
+    EXPECT_EQ(r.status, 1);
   }
 }
 
@@ -125,6 +148,7 @@ TEST_F(Hostile, BurnRefusesFileThatReadsShorterThanItsSize) {
   db_.add_line("8 yes cff3 0x1000 psu4k");
   const RunResult r = db_.run({"-i", "8", "-w", short_file});
   EXPECT_EQ(r.out, "Corrupted VPD Raw File (wrong size)!\n");
+  EXPECT_EQ(r.err.rfind("orvantis: " + short_file + ": holds ", 0), 0u) << r.err;
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(testing::read_file(db_.file("dev/psu4k")), compact);
 }
