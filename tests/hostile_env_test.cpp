@@ -2,8 +2,9 @@
 // The real binary in a hostile environment, on a copy of the sample platform: closed standard
 // descriptors, a standard output or raw file that is a pipe or a full disk, a device that refuses
 // writes, a raw file that delivers fewer bytes than its size promised. Nothing may pass for
-// success, and nothing may be written to a device on a refused path. (Raw outputs that name a
-// VPD device or a FIFO, and inventories that are no regular file, are in the transcripts.)
+// success, and nothing may be written to a device on a refused path; standard output and error
+// redirected onto a VPD file are refused. (Raw outputs that name a VPD device, the inventory or a
+// FIFO, and inventories that are no regular file, are in the transcripts.)
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,6 +64,65 @@ TEST_F(Hostile, ClosedStandardDescriptorsNeverReachADevice) {
     EXPECT_EQ(testing::read_file(mb_), image_);
     EXPECT_EQ(testing::read_file(out), row.raw);
   }
+}
+
+// A mistyped redirection must not put a printout, the usage text or a message into a VPD device,
+// the inventory or the journal, whatever the name or the shape: each such descriptor is silenced,
+// the command refused with one line when standard error is usable, and nothing more reaches the
+// file. A truncating `>` onto a plain file empties it before the tool starts.
+TEST_F(Hostile, StandardStreamsNeverReachAVpdFile) {
+  ::mkdir(db_.file("journal").c_str(), 0700);  // the journal folder, when the sample has none
+  ASSERT_EQ(::symlink("dev/mb_vpd", db_.file("alias").c_str()), 0);
+  ASSERT_EQ(::link(db_.file("dev/riser_vpd").c_str(), db_.file("hard").c_str()), 0);
+  const std::string fru0 = "is the VPD of FRU 0 (" + db_.root() + "/dev/mb_vpd";
+  const struct { const char* redirect; std::vector<std::string> args; const char* file; bool emptied; std::string why; } rows[] = {
+      {"1<>dev/mb_vpd", {"-p"}, "dev/mb_vpd", false, fru0 + ")"},
+      {">>dev/mb_vpd.backup", {"-h"}, "dev/mb_vpd.backup", false, fru0 + ".backup)"},
+      {">alias", {"-p"}, "dev/mb_vpd", true, fru0 + ")"},
+      {"1<>hard", {"-i", "1", "-O", "57 s X"}, "dev/riser_vpd", false, "is the VPD of FRU 1 (" + db_.root() + "/dev/riser_vpd)"},
+      {"3<>dev/ocp_vpd 1<>/proc/self/fd/3", {"-i", "2", "-r", "/dev/stdout"}, "dev/ocp_vpd", false,
+       "is the VPD of FRU 2 (" + db_.root() + "/dev/ocp_vpd)"},
+      {"2<>dev/mb_vpd", {"-p"}, "dev/mb_vpd", false, ""},  // no line can be shown
+      {"&>>dev/mb_vpd.backup", {"-x"}, "dev/mb_vpd.backup", false, ""},
+      {"1<>inventory", {"-l"}, "inventory", false, "is the inventory (" + db_.root() + "/inventory)"},
+      {">journal/p.txt", {"-p"}, "journal/p.txt", true, "is the journal folder or lies in it (" + db_.root() + "/journal)"},
+      {"1</sys/kernel/uevent_seqnum", {"-p"}, nullptr, false, "is a sysfs file"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.redirect);
+    const std::string file = row.file ? db_.file(row.file) : "";
+    const Bytes before = testing::read_file(file);
+    const RunResult r = db_.run(row.args, shell(std::string("exec \"$@\" ") + row.redirect));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, row.why.empty() ? "" : "orvantis: refused: standard output " + row.why + "\n");
+    EXPECT_EQ(testing::read_file(file), row.emptied ? Bytes() : before);
+    testing::write_file(file, before);
+  }
+}
+
+// Without an inventory the devices are unknown: a descriptor on any file under the database root
+// is refused, while the usage text says nothing about the inventory.
+TEST_F(Hostile, StandardStreamsWithoutAnInventory) {
+  ::unlink(db_.file("inventory").c_str());
+  RunResult r = db_.run({"-h"}, shell("exec \"$@\" 1<>dev/mb_vpd"));
+  EXPECT_EQ(r.err, "orvantis: refused: standard output lies under the database root " + db_.root() +
+                       ", whose inventory cannot be read\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(testing::read_file(mb_), image_);
+  r = db_.run({"-h"});
+  EXPECT_EQ(r.out.rfind("orvantis <options>", 0), 0u);
+  EXPECT_EQ(r.err, "");
+}
+
+// A bind mount of a device is the device, by device and inode.
+TEST_F(Hostile, StandardOutputOnABindMountOfADevice) {
+  if (db_.run({}, with_mounts("true", "")).status != 0) GTEST_SKIP() << "no private mount namespace (unshare -m)";
+  testing::write_file(db_.file("elsewhere"), Bytes());
+  const RunResult r = db_.run({"-p"}, with_mounts("mount --bind \"$0\" elsewhere", mb_, "1<>elsewhere"));
+  EXPECT_EQ(r.err, "orvantis: refused: standard output is the VPD of FRU 0 (" + mb_ + ")\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(testing::read_file(mb_), image_);
 }
 
 TEST_F(Hostile, RawOutputIntoAPipeGetsTheBlock) {
