@@ -8,7 +8,8 @@
 // missing backup copy or the target of a dangling device symlink is refused before an open could
 // create it. Whether a file lies in a folder is decided by path resolution: its resolved path, or a
 // folder above it, is that folder by device and inode (a bind mount of the folder counts; a hard
-// link made outside the folder is a name outside it).
+// link made outside the folder is a name outside it). An open descriptor's path is the one
+// /proc/self/fd/N gives; without /proc only the device and inode comparisons hold.
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
