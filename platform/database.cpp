@@ -222,7 +222,7 @@ Inventory read_inventory(const std::string& root) {
 
 std::string inventory_path(const std::string& root) { return root + "/inventory"; }
 
-std::string journal_path(const std::string& root) { return root + "/journal"; }
+std::string journal_dir(const std::string& root) { return root + "/journal"; }
 
 std::string device_path(const std::string& root, const std::string& name, bool backup) {
   std::string path = !name.empty() && name[0] == '/' ? name : root + "/dev/" + name;

@@ -57,8 +57,8 @@ constexpr size_t kMaxInventoryLine = 4096;
 // ROOT/inventory, the inventory's path.
 std::string inventory_path(const std::string& root);
 
-// ROOT/journal, the rollback journal's folder.
-std::string journal_path(const std::string& root);
+// ROOT/journal, the folder of the rollback journal (journal.h).
+std::string journal_dir(const std::string& root);
 
 // Reads and parses ROOT/inventory, which must be a regular file. Lines longer than
 // kMaxInventoryLine, NUL bytes and control bytes other than tab reject it with the line number.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-// The system calls the device layer (device_file.h) makes on device files, behind one interface
-// the library hands to every record. This class makes the calls themselves, and is what the tool
-// uses; tests derive from it to make a device fail, stall or lose power part way through a call.
+// The system calls the device layer (device_file.h) and the rollback journal (journal.h) make,
+// behind one interface the library hands to every record. This class makes the calls themselves,
+// and is what the tool uses; tests derive from it to make a device fail, stall or lose power part
+// way through a call, and to cut the power between the journal's writes and syncs.
 //
 // Each call behaves as its namesake in the C library: a result below 0 is a failure with errno set.
 #pragma once
@@ -10,6 +11,8 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 namespace vpd_platform {
 
@@ -24,6 +27,16 @@ class DeviceEnv {
   virtual ssize_t pread(int fd, unsigned char* buffer, size_t n, off_t offset);
   virtual ssize_t pwrite(int fd, const unsigned char* buffer, size_t n, off_t offset);
   virtual int fsync(int fd);
+
+  // The journal's file and folder operations. create makes a new file (mode 0600) that no other
+  // name or symlink stands for, open for reading and writing; list gives the names in a folder
+  // but "." and ".."; canonical resolves every symlink, "." and ".." of an existing path.
+  virtual int create(const char* path);
+  virtual int mkdir(const char* path, mode_t mode);
+  virtual int rename(const char* from, const char* to);
+  virtual int unlink(const char* path);
+  virtual int list(const char* dir, std::vector<std::string>* names);
+  virtual int canonical(const char* path, std::string* out);
 
   // How long an open waits for its device's lock, in milliseconds.
   unsigned lock_timeout_ms = 3000;

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -22,6 +23,22 @@ constexpr std::chrono::milliseconds kLockPoll{10};
 
 unsigned long long ull(uint64_t v) { return static_cast<unsigned long long>(v); }
 
+// Signals that would end the process are held from the journal's write until it is gone: they act
+// once the device holds the old bytes or the new ones.
+class SignalsHeld {
+ public:
+  SignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) sigaddset(&held, s);
+    sigprocmask(SIG_BLOCK, &held, &saved_);
+  }
+  ~SignalsHeld() { sigprocmask(SIG_SETMASK, &saved_, nullptr); }
+
+ private:
+  sigset_t saved_;
+};
+
 }  // namespace
 
 Device::~Device() { close(); }
@@ -37,7 +54,11 @@ bool Device::open(const std::string& path, DeviceAccess access) {
   // is given up on.
   for (int attempt = 0; attempt < 3; ++attempt) {
     bool replaced = false;
-    if (open_once(access, &replaced)) return true;
+    if (open_once(access, &replaced)) {
+      const Recovery r = recover(access);
+      if (r == RECOVERY_CLEAN) return true;
+      replaced = r == RECOVERY_REOPEN;
+    }
     close();  // a device that failed to open is not open, whatever step failed
     if (!replaced) return false;
   }
@@ -145,6 +166,32 @@ bool Device::read(uint64_t offset, uint32_t length, unsigned char* buffer) {
   return true;
 }
 
+Device::Recovery Device::recover(DeviceAccess access) {
+  if (!journal_.enabled()) return RECOVERY_CLEAN;
+  struct stat st;
+  if (env_.fstat(fd_, &st) != 0 || !journal_.identify(path_, st)) return RECOVERY_FAILED;
+  JournalEntry hot;
+  const Journal::Found found = journal_.find(&hot);
+  if (found != Journal::JOURNAL_HOT) return found == Journal::JOURNAL_NONE ? RECOVERY_CLEAN : RECOVERY_FAILED;
+  if (access == DEVICE_READ) {
+    // The rollback needs the exclusive lock, which a shared holder cannot take: let go, and let a
+    // writer's open roll back (or find that another process already did).
+    close();
+    Device writer(env_, journal_dir_);
+    return writer.open(path_, DEVICE_WRITE) ? RECOVERY_REOPEN : RECOVERY_FAILED;
+  }
+  const uint32_t length = static_cast<uint32_t>(hot.bytes.size());
+  if (write_errno_ != 0) {
+    report("%s: cannot roll back an interrupted write: cannot open for writing: %s", path_.c_str(),
+           std::strerror(write_errno_));
+    return RECOVERY_FAILED;
+  }
+  if (!put(hot.offset, length, hot.bytes.data()) || !journal_.remove()) return RECOVERY_FAILED;
+  report("%s: rolled back an interrupted write of %u bytes at offset 0x%llx", path_.c_str(), length,
+         ull(hot.offset));
+  return RECOVERY_CLEAN;
+}
+
 bool Device::write(uint64_t offset, uint32_t length, const unsigned char* buffer) {
   if (write_errno_ != 0) {
     report("%s: cannot open for writing: %s", path_.c_str(), std::strerror(write_errno_));
@@ -160,6 +207,18 @@ bool Device::write(uint64_t offset, uint32_t length, const unsigned char* buffer
            length, ull(offset), ull(end));
     return false;
   }
+  if (!journal_.enabled()) return put(offset, length, buffer);
+  std::vector<unsigned char> old(length);
+  if (!read(offset, length, old.data())) return false;
+  SignalsHeld held;
+  if (!journal_.write(offset, old.data(), length)) return false;
+  if (put(offset, length, buffer)) return journal_.remove();
+  // Undone at once; when that fails too, the journal stays for the next command to roll back.
+  if (put(offset, length, old.data())) journal_.remove();
+  return false;
+}
+
+bool Device::put(uint64_t offset, uint32_t length, const unsigned char* buffer) {
   uint32_t done = 0;
   while (done < length) {
     const ssize_t n = env_.pwrite(fd_, buffer + done, length - done, static_cast<off_t>(offset + done));

@@ -16,6 +16,8 @@
 //   current length (character devices have no length of their own; there the caller's bound holds).
 // - A write succeeds only when every byte was written, fsync(2) succeeded (a character device that
 //   has no sync, EINVAL, writes through) and the range read back equals the bytes written.
+// - A write is all or nothing: it goes through the rollback journal (journal.h), and an open,
+//   reader or writer, first rolls back an interrupted write it finds there, or fails.
 // - Every failure is explained by one line on standard error, "orvantis: PATH: what", before the
 //   call returns false; the tool's own message on standard output follows.
 // Directories, FIFOs and sockets are never devices: they fail at once and never block.
@@ -26,6 +28,7 @@
 #include <string>
 
 #include "device_env.h"
+#include "journal.h"
 #include "util/report.h"
 
 namespace vpd_platform {
@@ -37,10 +40,11 @@ using orvantis::report;
 enum DeviceAccess { DEVICE_READ, DEVICE_WRITE, DEVICE_UPDATE };
 
 // An open device file, closed (and so unlocked) when it goes out of scope. Every call on the file
-// goes through `env`, which must outlive the device.
+// goes through `env`, which must outlive the device; `journal_dir` is ROOT/journal.
 class Device {
  public:
-  explicit Device(DeviceEnv& env) : env_(env) {}
+  Device(DeviceEnv& env, const std::string& journal_dir)
+      : env_(env), journal_dir_(journal_dir), journal_(env, journal_dir) {}
   ~Device();
   Device(const Device&) = delete;
   Device& operator=(const Device&) = delete;
@@ -61,6 +65,12 @@ class Device {
 
  private:
   bool open_once(DeviceAccess access, bool* replaced);
+  // After the lock: the device's journal rolled back when one is hot. RECOVERY_REOPEN when a
+  // reader had to let go of its lock for the rollback and must open again.
+  enum Recovery { RECOVERY_CLEAN, RECOVERY_FAILED, RECOVERY_REOPEN };
+  Recovery recover(DeviceAccess access);
+  // The device's bytes written, synced and read back, without the journal.
+  bool put(uint64_t offset, uint32_t length, const unsigned char* buffer);
   bool lock(DeviceAccess access);
   // Whether the path still names the open file (a rename or a relinked symlink makes it not).
   enum PathCheck { PATH_NAMES_OPEN_FILE, PATH_NAMES_ANOTHER_FILE, PATH_CHECK_FAILED };
@@ -68,6 +78,8 @@ class Device {
   void close();
 
   DeviceEnv& env_;
+  std::string journal_dir_;
+  Journal journal_;
   int fd_ = -1;
   bool character_ = false;
   int write_errno_ = 0;  // why a DEVICE_UPDATE open could not write, 0 when it can

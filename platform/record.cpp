@@ -78,7 +78,7 @@ struct Range {
 class FileRecord : public vpd_lib::vpd {
  public:
   FileRecord(const InventoryEntry& entry, const std::string& root, DeviceEnv& env)
-      : root_(root), fru_(entry.fru), env_(env), hold_(env) {
+      : root_(root), fru_(entry.fru), env_(env), hold_(env, journal_dir(root)) {
     present_ = entry.present;
     dev_name = entry.device;
     format = entry.format;
@@ -89,7 +89,7 @@ class FileRecord : public vpd_lib::vpd {
     if (!usable(offset, length, buffer)) return 0;
     const std::string file = path();
     if (holds(file)) return hold_.read(offset, length, buffer);
-    Device device(env_);
+    Device device(env_, journal_dir(root_));
     return device.open(file, DEVICE_READ) && device.read(offset, length, buffer);
   }
 
@@ -99,14 +99,14 @@ class FileRecord : public vpd_lib::vpd {
     if (!usable(offset, length, buffer)) return 0;
     const std::string file = path();
     if (holds(file)) return hold_.write(offset, length, buffer);
-    Device device(env_);
+    Device device(env_, journal_dir(root_));
     return device.open(file, DEVICE_WRITE) && device.write(offset, length, buffer);
   }
 
   bool load(int) override {
     if (!present_or_report()) return false;
     const std::string file = path();
-    Device own(env_);
+    Device own(env_, journal_dir(root_));
     Device& device = update_ ? hold_ : own;
     if (!device.is_open() && !device.open(file, update_ ? DEVICE_UPDATE : DEVICE_READ)) return false;
     // Bytes past max_size are no part of the record and stay zero; bytes inside it must all be

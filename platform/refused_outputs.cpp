@@ -99,7 +99,7 @@ std::string refused_output(const struct stat* st, const std::string& name) {
   }
   const std::string inventory = inventory_path(lib.root);
   if (same(inventory)) return "is the inventory (" + inventory + ")";
-  const std::string journal = journal_path(lib.root);
+  const std::string journal = journal_dir(lib.root);
   if (in_folder(journal, path)) return "is the journal folder or lies in it (" + journal + ")";
   if (lib.inventory.status != INVENTORY_OK && in_folder(lib.root, path))
     return "lies under the database root " + lib.root + ", whose inventory cannot be read";

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-// make_sample_db OUTDIR: writes the sample VPD platform, OUTDIR/inventory and the device images
-// OUTDIR/dev/*, for a two-socket rack server.
+// make_sample_db OUTDIR: writes the sample VPD platform, OUTDIR/inventory, the device images
+// OUTDIR/dev/* and the empty journal folder OUTDIR/journal/, for a two-socket rack server.
 //
 // Every image is built here from field values by name, so the repository holds no binary blobs
 // and the images follow the descriptor tables wherever they change. Values are written the way
@@ -480,8 +480,8 @@ const char kInventory[] =
     "3      yes      cff3    0x0200    psu1_vpd  Power supply 1, compact FRU VPD\n"
     "4      no       cff3    0x0200    psu2_vpd  Power supply 2 (bay empty)\n";
 
-void make_dir(const std::string& path) {
-  if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST)
+void make_dir(const std::string& path, mode_t mode) {
+  if (::mkdir(path.c_str(), mode) != 0 && errno != EEXIST)
     fail("cannot create " + path + ": " + std::strerror(errno));
 }
 
@@ -502,8 +502,11 @@ int main(int argc, char** argv) {
   }
   const std::string dir = argv[1];
   try {
-    make_dir(dir);
-    make_dir(dir + "/dev");
+    make_dir(dir, 0755);
+    make_dir(dir + "/dev", 0755);
+    // The rollback journal's folder, as the library makes it on a first write; an installed
+    // database has a link to the state directory in its place.
+    make_dir(dir + "/journal", 0700);
     for (const Image& row : kImages) {
       const Bytes image = build(row);
       write_file(dir + "/dev/" + row.device, image.data(), image.size());

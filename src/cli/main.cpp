@@ -4,6 +4,7 @@
 #include <sys/vfs.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <exception>
 #include <new>
@@ -66,6 +67,9 @@ int main(int argc, char** argv) {
   // Before anything else is opened: a closed descriptor 1 or 2 would otherwise be handed to a
   // device or a raw file, and the next diagnostic written into it.
   if (!orvantis::ensure_standard_descriptors()) return 1;
+  // A file-size limit fails the write that passes it (EFBIG, reported and rolled back) rather than
+  // killing the process between two page writes.
+  std::signal(SIGXFSZ, SIG_IGN);
   int status = 1;
   try {
     if (standard_streams_usable()) status = orvantis::run_tool(argc, argv);
