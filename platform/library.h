@@ -18,6 +18,7 @@ namespace vpd_platform {
 // A record keeps the env it was made with.
 struct Library {
   bool ready = false;
+  bool reported = false;  // the inventory's errors, once a command used it
   std::string root;
   Inventory inventory;
   std::map<unsigned, std::unique_ptr<vpd_lib::vpd>> records;
@@ -27,6 +28,10 @@ struct Library {
 
 // The state as it is, the inventory read or not.
 Library& library_state();
+
+// The state with the inventory read: once per process, or again after the tests reset it. Its
+// errors are not reported here.
+Library& loaded_library();
 
 // The size of every record's vpd_data buffer, the same for all formats.
 size_t vpd_data_extent();

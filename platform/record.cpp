@@ -29,8 +29,6 @@
 // read_field_to_string: mode 4 gives the field's text up to its first NUL with trailing blanks
 // removed; every other mode (0 included) gives "0x" and the bytes in upper-case hex in stored
 // order. The width argument is not used.
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -198,12 +196,10 @@ Library& library_state() {
   return lib;
 }
 
-// The state with the inventory read: once per process, or again after the tests reset it.
-Library& library() {
+Library& loaded_library() {
   Library& lib = library_state();
   if (!lib.ready) {
     lib.root = database_root();
-    const std::string path = inventory_path(lib.root);
     try {
       lib.inventory = read_inventory(lib.root);
     } catch (const std::bad_alloc&) {
@@ -211,6 +207,17 @@ Library& library() {
       lib.inventory.error = "out of memory";
     }
     lib.ready = true;
+    lib.reported = false;
+  }
+  return lib;
+}
+
+// The state with the inventory read, its errors reported once: to the commands that use it.
+Library& library() {
+  Library& lib = loaded_library();
+  if (!lib.reported) {
+    lib.reported = true;
+    const std::string path = inventory_path(lib.root);
     if (lib.inventory.status == INVENTORY_MISSING)
       report("%s: cannot read the inventory: %s", path.c_str(), lib.inventory.error.c_str());
     else if (lib.inventory.status != INVENTORY_OK)
@@ -366,27 +373,6 @@ int fill_stream_with_vpd_info(std::stringstream* out) {
   if (!out) return vpd_platform::INVENTORY_INVALID;
   *out << vpd_platform::inventory_text(lib.inventory);
   return 0;
-}
-
-bool is_vpd_device(uint64_t dev, uint64_t ino, uint64_t rdev, unsigned* fru, std::string* path) {
-  const vpd_platform::Library& lib = vpd_platform::library();
-  for (const vpd_platform::InventoryEntry& entry : lib.inventory.entries) {
-    const std::string candidates[] = {
-        vpd_platform::device_path(lib.root, entry.device, false),
-        vpd_platform::device_path(lib.root, entry.device, true),
-        entry.fru == 0 ? vpd_platform::device_path(lib.root, vpd_lib::VPD_BACKUP_DEVICE, false) : ""};
-    for (const std::string& candidate : candidates) {
-      struct stat st;
-      if (candidate.empty() || ::stat(candidate.c_str(), &st) != 0) continue;
-      const bool node = S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode);
-      if ((st.st_dev == dev && st.st_ino == ino) || (node && rdev != 0 && st.st_rdev == rdev)) {
-        *fru = entry.fru;
-        *path = candidate;
-        return true;
-      }
-    }
-  }
-  return false;
 }
 
 }  // namespace vpd_db

@@ -2,8 +2,9 @@
 // The real binary in a hostile environment, on a copy of the sample platform: closed standard
 // descriptors, a standard output or raw file that is a pipe or a full disk, a device that refuses
 // writes, a raw file that delivers fewer bytes than its size promised. Nothing may pass for
-// success, and nothing may be written to a device on a refused path. (Raw outputs that name a
-// VPD device or a FIFO, and inventories that are no regular file, are in the transcripts.)
+// success, and nothing may be written to a device on a refused path; standard output and error
+// redirected onto a VPD file are refused. (Raw outputs that name a VPD device, the inventory or a
+// FIFO, and inventories that are no regular file, are in the transcripts.)
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +21,12 @@ using testing::RunResult;
 
 std::vector<std::string> shell(const std::string& script) {
   return {"timeout", "10", "bash", "-o", "pipefail", "-c", script, "bash"};
+}
+
+// Runs `mounts` (with $0 = `path`) in a private mount namespace, then the tool with `redirect`.
+std::vector<std::string> with_mounts(const std::string& mounts, const std::string& path,
+                                     const std::string& redirect = "") {
+  return {"unshare", "-m", "sh", "-c", mounts + " && exec \"$@\" " + redirect, path};
 }
 
 // The sample platform with block 0 of the system board changed (its stored CRC is now wrong), and
@@ -59,10 +66,83 @@ TEST_F(Hostile, ClosedStandardDescriptorsNeverReachADevice) {
   }
 }
 
+// A mistyped redirection must not put a printout, the usage text or a message into a VPD device,
+// the inventory or the journal, whatever the name or the shape: each such descriptor is silenced,
+// the command refused with one line when standard error is usable, and nothing more reaches the
+// file. A truncating `>` onto a plain file empties it before the tool starts.
+TEST_F(Hostile, StandardStreamsNeverReachAVpdFile) {
+  ::mkdir(db_.file("journal").c_str(), 0700);  // the journal folder, when the sample has none
+  ASSERT_EQ(::symlink("dev/mb_vpd", db_.file("alias").c_str()), 0);
+  ASSERT_EQ(::link(db_.file("dev/riser_vpd").c_str(), db_.file("hard").c_str()), 0);
+  const std::string fru0 = "is the VPD of FRU 0 (" + db_.root() + "/dev/mb_vpd";
+  const struct { const char* redirect; std::vector<std::string> args; const char* file; bool emptied; std::string why; } rows[] = {
+      {"1<>dev/mb_vpd", {"-p"}, "dev/mb_vpd", false, fru0 + ")"},
+      {">>dev/mb_vpd.backup", {"-h"}, "dev/mb_vpd.backup", false, fru0 + ".backup)"},
+      {">alias", {"-p"}, "dev/mb_vpd", true, fru0 + ")"},
+      {"1<>hard", {"-i", "1", "-O", "57 s X"}, "dev/riser_vpd", false, "is the VPD of FRU 1 (" + db_.root() + "/dev/riser_vpd)"},
+      {"3<>dev/ocp_vpd 1<>/proc/self/fd/3", {"-i", "2", "-r", "/dev/stdout"}, "dev/ocp_vpd", false,
+       "is the VPD of FRU 2 (" + db_.root() + "/dev/ocp_vpd)"},
+      {"2<>dev/mb_vpd", {"-p"}, "dev/mb_vpd", false, ""},  // no line can be shown
+      {"&>>dev/mb_vpd.backup", {"-x"}, "dev/mb_vpd.backup", false, ""},
+      {"1<>inventory", {"-l"}, "inventory", false, "is the inventory (" + db_.root() + "/inventory)"},
+      {">journal/p.txt", {"-p"}, "journal/p.txt", true, "is the journal folder or lies in it (" + db_.root() + "/journal)"},
+      {"1</sys/kernel/uevent_seqnum", {"-p"}, nullptr, false, "is a sysfs file"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.redirect);
+    const std::string file = row.file ? db_.file(row.file) : "";
+    const Bytes before = testing::read_file(file);
+    const RunResult r = db_.run(row.args, shell(std::string("exec \"$@\" ") + row.redirect));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, row.why.empty() ? "" : "orvantis: refused: standard output " + row.why + "\n");
+    EXPECT_EQ(testing::read_file(file), row.emptied ? Bytes() : before);
+    testing::write_file(file, before);
+  }
+}
+
+// Without an inventory the devices are unknown: a descriptor on any file under the database root
+// is refused, while the usage text says nothing about the inventory.
+TEST_F(Hostile, StandardStreamsWithoutAnInventory) {
+  ::unlink(db_.file("inventory").c_str());
+  RunResult r = db_.run({"-h"}, shell("exec \"$@\" 1<>dev/mb_vpd"));
+  EXPECT_EQ(r.err, "orvantis: refused: standard output lies under the database root " + db_.root() +
+                       ", whose inventory cannot be read\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(testing::read_file(mb_), image_);
+  r = db_.run({"-h"});
+  EXPECT_EQ(r.out.rfind("orvantis <options>", 0), 0u);
+  EXPECT_EQ(r.err, "");
+}
+
+// A bind mount of a device is the device, by device and inode.
+TEST_F(Hostile, StandardOutputOnABindMountOfADevice) {
+  if (db_.run({}, with_mounts("true", "")).status != 0) GTEST_SKIP() << "no private mount namespace (unshare -m)";
+  testing::write_file(db_.file("elsewhere"), Bytes());
+  const RunResult r = db_.run({"-p"}, with_mounts("mount --bind \"$0\" elsewhere", mb_, "1<>elsewhere"));
+  EXPECT_EQ(r.err, "orvantis: refused: standard output is the VPD of FRU 0 (" + mb_ + ")\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(testing::read_file(mb_), image_);
+}
+
 TEST_F(Hostile, RawOutputIntoAPipeGetsTheBlock) {
   const RunResult r = db_.run({"-r", "/dev/stdout"}, shell("\"$@\" | cat"));
   EXPECT_EQ(r.out, std::string(image_.begin(), image_.begin() + 0x400));
   EXPECT_EQ(r.status, 0) << r.err;
+}
+
+// The journal folder's files are the library's own: no raw file is made or written there.
+TEST_F(Hostile, RawOutputsStayOutOfTheJournal) {
+  ::mkdir(db_.file("journal").c_str(), 0700);  // the journal folder, when the sample has none
+  testing::write_file(db_.file("p.txt"), db_.run({"-p"}).out);
+  const std::vector<std::string> commands[] = {{"-r", "journal/b0.raw"}, {"-c", "p.txt", "journal/b0.raw"}};
+  for (const auto& args : commands) {
+    const RunResult r = db_.run(args);
+    EXPECT_EQ(r.err, "orvantis: journal/b0.raw: is the journal folder or lies in it (" + db_.root() +
+                         "/journal); a raw file is never written over it\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(::access(db_.file("journal/b0.raw").c_str(), F_OK), 0) << args[0];
+  }
 }
 
 // Every command's output on a full disk fails the same way.
@@ -79,7 +159,7 @@ TEST_F(Hostile, StandardOutputFailuresSayOneThing) {
 // A device that refuses writes: a read-only bind mount inside a private mount namespace
 // (permission bits stop nothing for root). The library's diagnostic names the device.
 TEST_F(Hostile, WriteToRefusingDeviceFailsAndLeavesItUnchanged) {
-  const std::vector<std::string> read_only = {"unshare", "-m", "sh", "-c", "mount --bind -o ro \"$0\" \"$0\" && exec \"$@\"", mb_};
+  const std::vector<std::string> read_only = with_mounts("mount --bind -o ro \"$0\" \"$0\"", mb_);
   if (db_.run({}, read_only).status != 0) GTEST_SKIP() << "no private mount namespace (unshare -m)";
   testing::write_file(db_.file("block.raw"), Bytes(0x400, 0xAA));
   const std::string kNoUpdate = "Failed to update VPD\n";
@@ -93,6 +173,23 @@ TEST_F(Hostile, WriteToRefusingDeviceFailsAndLeavesItUnchanged) {
     EXPECT_EQ(r.status, 1) << row.args[0];
     EXPECT_EQ(r.err.rfind("orvantis: " + mb_ + ": ", 0), 0u) << row.args[0] << ": " << r.err;
     EXPECT_EQ(testing::read_file(mb_), image_) << row.args[0];
+  }
+}
+
+// A raw output on a full file system: the fixed message, and the path and the system's text.
+TEST_F(Hostile, RawOutputOnAFullFileSystemSaysWhy) {
+  if (db_.run({}, with_mounts("true", "")).status != 0) GTEST_SKIP() << "no private mount namespace (unshare -m)";
+  ASSERT_EQ(::mkdir(db_.file("full").c_str(), 0755), 0);
+  testing::write_file(db_.file("p.txt"), db_.run({"-p"}).out);
+  const auto full = with_mounts("mount -t tmpfs -o size=4k none \"$0\" && { cat /dev/zero >\"$0/fill\" 2>/dev/null; true; }", "full");
+  const struct { std::vector<std::string> args; std::string out; } rows[] = {
+      {{"-r", "full/b0.raw"}, "Failed to write binary output file.\n"},
+      {{"-c", "p.txt", "full/b0.raw"}, "Failed to write file for raw output\n"}};
+  for (const auto& row : rows) {
+    const RunResult r = db_.run(row.args, full);
+    EXPECT_EQ(r.out, row.out);
+    EXPECT_EQ(r.err, "orvantis: full/b0.raw: cannot write: No space left on device\n");
+    EXPECT_EQ(r.status, 1);
   }
 }
 
@@ -111,6 +208,7 @@ TEST_F(Hostile, BurnRefusesFileThatReadsShorterThanItsSize) {
   db_.add_line("8 yes cff3 0x1000 psu4k");
   const RunResult r = db_.run({"-i", "8", "-w", short_file});
   EXPECT_EQ(r.out, "Corrupted VPD Raw File (wrong size)!\n");
+  EXPECT_EQ(r.err.rfind("orvantis: " + short_file + ": holds ", 0), 0u) << r.err;
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(testing::read_file(db_.file("dev/psu4k")), compact);
 }

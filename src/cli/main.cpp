@@ -1,11 +1,63 @@
 // SPDX-License-Identifier: Apache-2.0
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <exception>
 #include <new>
+#include <string>
 
 #include "cli/dispatch.h"
 #include "util/report.h"
+#include "vpd_access/vpd.h"
+
+namespace {
+
+constexpr long kSysfsMagic = 0x62656572;  // statfs f_type of sysfs (SYSFS_MAGIC)
+
+// Why descriptor fd must not receive the tool's output, or "". A sysfs file is refused whatever
+// it is: an EEPROM the inventory does not name, or any other attribute, never wants a printout.
+std::string refused_stream(int fd) {
+  struct stat st;
+  struct statfs fs;
+  if (::fstat(fd, &st) != 0) return "";
+  const std::string why = vpd_db::refused_output(&st, "/proc/self/fd/" + std::to_string(fd));
+  if (why.empty() && ::fstatfs(fd, &fs) == 0 && fs.f_type == kSysfsMagic) return "is a sysfs file";
+  return why;
+}
+
+// Points fd at /dev/null, or closes it; no byte written after this reaches its file.
+void silence(int fd) {
+  const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+  if (null < 0 || ::dup2(null, fd) < 0) ::close(fd);
+  if (null >= 0) ::close(null);
+}
+
+// Standard output and error on a VPD device, the inventory, the journal or sysfs: a mistyped
+// redirection must not put a printout or a message into an EEPROM. Each such descriptor is
+// silenced and the command refused, with one line on standard error when it is not one of them.
+bool standard_streams_usable() {
+  std::string why[3];
+  try {
+    for (int fd = 1; fd <= 2; ++fd) why[fd] = refused_stream(fd);
+  } catch (const std::bad_alloc&) {
+    // Unchecked, only what holds no VPD is kept: a pipe, a socket, a terminal.
+    for (int fd = 1; fd <= 2; ++fd) {
+      struct stat st;
+      if (::fstat(fd, &st) != 0 || !(S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) || ::isatty(fd))) silence(fd);
+    }
+    throw;
+  }
+  for (int fd = 1; fd <= 2; ++fd)
+    if (!why[fd].empty()) silence(fd);
+  if (!why[1].empty() && why[2].empty()) orvantis::report("refused: standard output %s", why[1].c_str());
+  return why[1].empty() && why[2].empty();
+}
+
+}  // namespace
 
 // Nothing escapes as an abort: any exception becomes one line on standard error and status 1.
 // Output that never arrived is a failure whatever the command reported: a script must not take
@@ -20,7 +72,7 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   int status = 1;
   try {
-    status = orvantis::run_tool(argc, argv);
+    if (standard_streams_usable()) status = orvantis::run_tool(argc, argv);
   } catch (const std::bad_alloc&) {
     orvantis::report("out of memory");
   } catch (const std::exception& e) {

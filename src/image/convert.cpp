@@ -47,7 +47,7 @@ int convert2bin(const vpd_lib::FieldDescriptor* table, uint32_t block_size, uint
   int raw = open_raw_output(raw_path, false);
   if (raw < 0) raw = open_raw_output(raw_path, true);
   if (raw < 0) return print_failure("Failed to open file for raw output\n");
-  if (!write_and_close(raw, buffer.data(), block_size))
+  if (!write_and_close(raw, buffer.data(), block_size, raw_path))
     return print_failure("Failed to write file for raw output\n");
   return 0;
 }

@@ -13,6 +13,8 @@
 #include <sstream>
 #include <string>
 
+struct stat;  // <sys/stat.h>
+
 namespace vpd_lib {
 
 // Record format codes, the record's `format` member. No other code is supported by the tool.
@@ -210,9 +212,12 @@ namespace vpd_db {
 // 0 on success, -2 when the inventory is missing, -22 when it cannot be parsed.
 int fill_stream_with_vpd_info(std::stringstream* out);
 
-// Whether the file with this device and inode number (or, for a device node, this device number)
-// holds the VPD of an inventory FRU: a device, its backup copy, or the system board's VPDb. On a
-// match *fru and *path name it. A raw file must never be written over one.
-bool is_vpd_device(uint64_t dev, uint64_t ino, uint64_t rdev, unsigned* fru, std::string* path);
+// Why the tool must never write its own bytes (a raw file, a printout, a message) into a file, as
+// the rest of a sentence about it ("is the VPD of FRU 0 (/etc/vpd/dev/mb_vpd)"), or "" when it
+// may. `st` is the file's status, null when it does not exist yet; `name` is a path to it
+// (/proc/self/fd/N for an open descriptor). Refused: the device, backup copy or VPDb of an
+// inventory FRU, the inventory, the journal folder ROOT/journal and anything in it, and, while the
+// inventory cannot be read, anything under ROOT. Reads the inventory without reporting its errors.
+std::string refused_output(const struct stat* st, const std::string& name);
 
 }  // namespace vpd_db

@@ -115,8 +115,9 @@ $ orvantis -c block0.txt dir
 Failed to open file for raw output
 [exit 1]
 $ # /dev/full takes nothing; the VPD of a FRU is never a raw file, and stays as it was.
-$ orvantis -c block0.txt /dev/full
+$ orvantis -c block0.txt /dev/full 2>
 Failed to write file for raw output
+2> orvantis: /dev/full: cannot write: No space left on device
 [exit 1]
 $ copy dev/mb_vpd mb_orig
 $ orvantis -c block0.txt dev/mb_vpd 2>

@@ -49,35 +49,48 @@ $ orvantis -i 9 -b 1 -r back.bin
 $ cmp back.bin brief.bin
 same
 $ # Files of any other size are refused and nothing is written: one byte short, one byte long, empty,
-$ # a brief block on a full record, a full block on a brief record, a missing file, a directory.
+$ # 1000 bytes, a brief block on a full record, a full block on a brief record, a missing file, a
+$ # directory. Standard error says what was found.
 $ orvantis -r b0.bin
 [exit 0]
 $ copy b0.bin short
 $ truncate short 3ff
-$ orvantis -w short
+$ orvantis -w short 2>
 Corrupted VPD Raw File (wrong size)!
+2> orvantis: short: holds 1023 bytes, expected 1024 (one block)
 [exit 1]
 $ copy b0.bin long
 $ truncate long 401
-$ orvantis -w long
+$ orvantis -w long 2>
 Corrupted VPD Raw File (wrong size)!
+2> orvantis: long: holds 1025 bytes, expected 1024 (one block)
 [exit 1]
 $ truncate empty 0
-$ orvantis -w empty
+$ orvantis -w empty 2>
 Corrupted VPD Raw File (wrong size)!
+2> orvantis: empty: holds 0 bytes, expected 1024 (one block)
 [exit 1]
-$ orvantis -w brief.bin
+$ truncate k1000 3e8
+$ orvantis -w k1000 2>
 Corrupted VPD Raw File (wrong size)!
+2> orvantis: k1000: holds 1000 bytes, expected 1024 (one block)
 [exit 1]
-$ orvantis -i 2 -w b0.bin
+$ orvantis -w brief.bin 2>
 Corrupted VPD Raw File (wrong size)!
+2> orvantis: brief.bin: holds 256 bytes, expected 1024 (one block)
 [exit 1]
-$ orvantis -w missing.bin
+$ orvantis -i 2 -w b0.bin 2>
 Corrupted VPD Raw File (wrong size)!
+2> orvantis: b0.bin: holds 1024 bytes, expected 256 (one block)
+[exit 1]
+$ orvantis -w missing.bin 2>
+Corrupted VPD Raw File (wrong size)!
+2> orvantis: missing.bin: No such file or directory
 [exit 1]
 $ mkdir dir
-$ orvantis -w dir
+$ orvantis -w dir 2>
 Corrupted VPD Raw File (wrong size)!
+2> orvantis: dir: Is a directory
 [exit 1]
 $ cmp dev/mb_vpd orig
 same
@@ -107,8 +120,9 @@ $ orvantis -r dir
 Failed to open binary output file.
 [exit 1]
 $ # /dev/full takes nothing: the dump fails at its write.
-$ orvantis -r /dev/full
+$ orvantis -r /dev/full 2>
 Failed to write binary output file.
+2> orvantis: /dev/full: cannot write: No space left on device
 [exit 1]
 $ # A FIFO without a reader is refused rather than waited on.
 $ mkfifo fifo
@@ -143,3 +157,43 @@ $ cmp dev/mb_vpd.backup backup_orig
 same
 $ cmp dev/riser_vpd riser_orig
 same
+$ # Nor is it the inventory or the journal folder. A raw output that does not exist yet is compared by
+$ # the path it resolves to, symlinks followed as far as they go: with the backup copy missing, its
+$ # name is refused and nothing is made there (nothing to remove), nor at the target of a dangling
+$ # backup symlink, by either name.
+$ copy inventory inventory_orig
+$ orvantis -r inventory 2>
+Failed to open binary output file.
+2> orvantis: inventory: is the inventory (ROOT/inventory); a raw file is never written over it
+[exit 1]
+$ orvantis -p > p.txt
+[exit 0]
+$ orvantis -c p.txt inventory 2>
+Failed to open file for raw output
+2> orvantis: inventory: is the inventory (ROOT/inventory); a raw file is never written over it
+[exit 1]
+$ cmp inventory inventory_orig
+same
+$ orvantis -r journal 2>
+Failed to open binary output file.
+2> orvantis: journal: is the journal folder or lies in it (ROOT/journal); a raw file is never written over it
+[exit 1]
+$ rm dev/mb_vpd.backup
+$ orvantis -r dev/mb_vpd.backup 2>
+Failed to open binary output file.
+2> orvantis: dev/mb_vpd.backup: is the VPD of FRU 0 (ROOT/dev/mb_vpd.backup); a raw file is never written over it
+[exit 1]
+$ rm dev/mb_vpd.backup
+rm: failed
+$ mkdir chips
+$ symlink ../chips/backup dev/mb_vpd.backup
+$ orvantis -r chips/backup 2>
+Failed to open binary output file.
+2> orvantis: chips/backup: is the VPD of FRU 0 (ROOT/dev/mb_vpd.backup); a raw file is never written over it
+[exit 1]
+$ orvantis -r dev/mb_vpd.backup 2>
+Failed to open binary output file.
+2> orvantis: dev/mb_vpd.backup: is the VPD of FRU 0 (ROOT/dev/mb_vpd.backup); a raw file is never written over it
+[exit 1]
+$ rm chips/backup
+rm: failed
