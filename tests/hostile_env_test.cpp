@@ -59,6 +59,22 @@ TEST_F(Hostile, ClosedStandardDescriptorsNeverReachADevice) {
   }
 }
 
+// An inventory is refused at its first byte that no inventory holds, never read on to the end of a
+// line: 20 GB without a newline (sparse, so reading it would take minutes) cost one read.
+TEST_F(Hostile, HugeInventoryIsRefusedAtItsFirstBadByte) {
+  const std::string inventory = db_.file("inventory");
+  const struct { std::string start, error; } rows[] = {
+      {"", "1: NUL byte"}, {std::string(4097, 'x'), "1: line longer than 4096 characters"}};
+  for (const auto& row : rows) {
+    testing::write_file(inventory, row.start);
+    ASSERT_EQ(::truncate(inventory.c_str(), off_t{20} << 30), 0);
+    const RunResult r = db_.run({"-l"}, {"timeout", "10"});
+    EXPECT_EQ(r.out, "Problem filling stream with vpd info. rc = -22\n") << row.error;
+    EXPECT_EQ(r.err, "orvantis: " + inventory + ":" + row.error + "\n");
+    EXPECT_EQ(r.status, 1);
+  }
+}
+
 TEST_F(Hostile, RawOutputIntoAPipeGetsTheBlock) {
   const RunResult r = db_.run({"-r", "/dev/stdout"}, shell("\"$@\" | cat"));
   EXPECT_EQ(r.out, std::string(image_.begin(), image_.begin() + 0x400));
