@@ -5,6 +5,7 @@
 // success, and nothing may be written to a device on a refused path. (Raw outputs that name a
 // VPD device or a FIFO, and inventories that are no regular file, are in the transcripts.)
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -89,6 +90,85 @@ TEST_F(Hostile, StandardOutputFailuresSayOneThing) {
     const RunResult r = db_.run(args, shell("exec \"$@\" >/dev/full"));
     EXPECT_EQ(r.err, "orvantis: standard output: No space left on device\n") << args[0];
     EXPECT_EQ(r.status, 1) << args[0];
+  }
+}
+
+// Address-space and stack limits: the sanitizers reserve terabytes of address space and an
+// emulator its guest's, so neither runs under them.
+bool limits_apply() {
+#ifdef __SANITIZE_ADDRESS__
+  return false;
+#endif
+  return std::string(ORVANTIS_EMULATOR).empty();
+}
+
+// Under a small address space every command ends with its result or with the out-of-memory line
+// and status 1 (never in std::terminate), and writes its device whole or not at all. The sweep
+// starts where the process starts at all: the loader maps the binary and its libraries first.
+TEST_F(Hostile, SmallAddressSpaceEndsInTheResultOrOutOfMemory) {
+  if (!limits_apply()) GTEST_SKIP() << "sanitizer or emulator build";
+  const auto limited = [](unsigned kb) { return std::vector<std::string>{"prlimit", "--as=" + std::to_string(kb << 10)}; };
+  unsigned start = 4096;
+  while (start < 16384 && db_.run({"-h"}, limited(start)).status == 127) start += 64;
+  std::vector<unsigned> limits = {8192, 16384};
+  for (unsigned kb = start - 64; kb <= start + 128; kb += 16) limits.push_back(kb);
+  testing::write_file(db_.file("block.raw"), Bytes(image_.begin(), image_.begin() + 0x400));
+  const std::vector<std::string> commands[] = {{"-p"}, {"-h"}, {"-S"}, {"-O", "57 s J30A4F7K99"}, {"-w", "block.raw"},
+                                               {"-c", "block.txt", "out.raw"}, {"-b", "1", "-r", "out.raw"}};
+  testing::write_file(db_.file("block.txt"), db_.run({"-p"}).out);
+  for (const auto& args : commands) {
+    testing::write_file(mb_, image_);
+    const RunResult want = db_.run(args);
+    const Bytes written = testing::read_file(mb_);
+    for (unsigned kb : limits) {
+      SCOPED_TRACE(args[0] + " under " + std::to_string(kb) + " KB");
+      testing::write_file(mb_, image_);
+      const RunResult r = db_.run(args, limited(kb));
+      if (r.status == 1 && r.err == "orvantis: out of memory\n") {
+        EXPECT_EQ(testing::read_file(mb_), image_);
+      } else if (kb >= start) {
+        EXPECT_EQ(r.status, want.status) << r.err;
+        EXPECT_EQ(r.out, want.out);
+        EXPECT_EQ(testing::read_file(mb_), written);
+      }
+    }
+  }
+}
+
+// Under a tiny stack the tool may crash, but only before it opens a device: a write that fails
+// (past the device's end) has its diagnostic, the deepest path, after the open.
+TEST_F(Hostile, TinyStackCrashesOnlyBeforeADeviceIsOpened) {
+  if (!limits_apply()) GTEST_SKIP() << "sanitizer or emulator build";
+  const std::string five = db_.file("dev/five");
+  const Bytes five_image = testing::read_file(five);
+  const std::vector<std::string> commands[] = {{"-i", "7", "-O", "184 b 1"}, {"-O", "57 s J30A4F7K99"}};
+  for (const auto& args : commands) {
+    testing::write_file(mb_, image_);
+    const RunResult want = db_.run(args);
+    const Bytes written = testing::read_file(mb_);
+    std::vector<unsigned> limits = {128, 8192};
+    for (unsigned kb = 12; kb <= 32; ++kb) limits.push_back(kb);
+    for (unsigned kb : limits) {
+      SCOPED_TRACE(args.back() + " under a stack of " + std::to_string(kb) + " KB");
+      testing::write_file(mb_, image_);
+      const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+      ASSERT_GE(watch, 0);
+      ASSERT_GE(::inotify_add_watch(watch, mb_.c_str(), IN_OPEN), 0);
+      ASSERT_GE(::inotify_add_watch(watch, five.c_str(), IN_OPEN), 0);
+      const RunResult r = db_.run(args, {"prlimit", "--stack=" + std::to_string(kb << 10)});
+      char events[4096];
+      const bool opened = ::read(watch, events, sizeof events) > 0;
+      ::close(watch);
+      if (r.status > 128) {
+        EXPECT_FALSE(opened) << "crashed with signal " << r.status - 128 << " after opening a device";
+        EXPECT_EQ(testing::read_file(mb_), image_);
+      } else {
+        EXPECT_EQ(r.status, want.status) << r.err;
+        EXPECT_EQ(r.out, want.out);
+        EXPECT_EQ(testing::read_file(mb_), written);
+      }
+      EXPECT_EQ(testing::read_file(five), five_image);
+    }
   }
 }
 
