@@ -20,9 +20,19 @@ __attribute__((noinline)) void reserve_stack() {
   (void)probe[0];  // a read of the deepest byte, so the array is used
 }
 
-// A failed allocation ends the tool here rather than by an exception: with the address space
-// exhausted, the exception itself cannot be allocated and std::terminate would abort the process.
+// Memory set aside at the start. With the address space exhausted, std::bad_alloc could not
+// even be allocated and the process would end in std::terminate: the first failed allocation
+// releases this and throws, so the exception has room and the tool's own handling (a message
+// and status 1) runs. A failure after that, or before the reserve was made, ends the tool here.
+constexpr size_t kMemoryReserve = 16 * 1024;
+char* g_reserve = nullptr;
+
 void out_of_memory() {
+  if (g_reserve != nullptr) {
+    delete[] g_reserve;
+    g_reserve = nullptr;
+    throw std::bad_alloc();
+  }
   orvantis::report("out of memory");
   std::exit(orvantis::finish_stdout(1));
 }
@@ -36,12 +46,15 @@ void out_of_memory() {
 int main(int argc, char** argv) {
   reserve_stack();
   std::set_new_handler(out_of_memory);
+  g_reserve = new char[kMemoryReserve];
   // Before anything else is opened: a closed descriptor 1 or 2 would otherwise be handed to a
   // device or a raw file, and the next diagnostic written into it.
   if (!orvantis::ensure_standard_descriptors()) return 1;
   int status = 1;
   try {
     status = orvantis::run_tool(argc, argv);
+  } catch (const std::bad_alloc&) {
+    orvantis::report("out of memory");
   } catch (const std::exception& e) {
     orvantis::report("%s", e.what());
   } catch (...) {
