@@ -8,9 +8,11 @@ Invalid block number
 [exit 1]
 $ orvantis -i 4294967296 -p
 Failed to fetch orvantis(ffffffff) record from vpd_db
+2> orvantis: ROOT/inventory: no FRU 255
 [exit 1]
 $ orvantis -i -1 -p
 Failed to fetch orvantis(ffffffff) record from vpd_db
+2> orvantis: ROOT/inventory: no FRU 255
 [exit 1]
 $ orvantis -o 4294967296
 Invalid field number
@@ -44,4 +46,5 @@ $ # A directory is no raw output file.
 $ mkdir dir
 $ orvantis -r dir
 Failed to open binary output file.
+2> orvantis: dir: cannot open for writing: Is a directory
 [exit 1]

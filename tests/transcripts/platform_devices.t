@@ -69,10 +69,12 @@ Failed to fetch vpd data!
 $ truncate dev/riser_vpd 0
 $ orvantis -i 1 -p
 Failed to fetch vpd data!
+2> orvantis: ROOT/dev/riser_vpd: only 0 of 1024 bytes at offset 0x0 could be read
 [exit 1]
 $ # A FRU missing from the inventory has no record at all.
 $ orvantis -i 5 -p
 Failed to fetch orvantis(5) record from vpd_db
+2> orvantis: ROOT/inventory: no FRU 5
 [exit 1]
 $ # -B on FRU 0 (device mb_vpd) reads and writes the backup copy mb_vpd.backup; the main device stays.
 $ orvantis -o 15
@@ -94,6 +96,7 @@ same
 $ # The backup copy is one block: -B sets max_size 0x400, so block 1 is out of reach.
 $ orvantis -B -b 1 -r backup1.bin
 Failed reading vpd data from vpd_obj!
+2> orvantis: ROOT/dev/mb_vpd.backup: 1024 bytes at offset 0x400 pass the FRU's max_size 0x400
 [exit 1]
 $ # With another device name, -B renames the device to VPDb, which the library resolves when it loads.
 $ replace inventory mb_vpd planar

@@ -29,6 +29,7 @@ Problem filling stream with vpd info. rc = -2
 [exit 1]
 $ orvantis -p
 Failed to fetch orvantis(0) record from vpd_db
+2> orvantis: ROOT/inventory: cannot read the inventory: No such file or directory
 [exit 1]
 $ mkdir inventory
 $ orvantis -l 2>
@@ -45,6 +46,7 @@ Problem filling stream with vpd info. rc = -22
 [exit 1]
 $ orvantis -p
 Failed to fetch orvantis(0) record from vpd_db
+2> orvantis: ROOT/inventory:8: FRU 2 was given on line 5
 [exit 1]
 $ copy inventory.sample inventory
 $ line inventory 256 yes full 0x400 past_a_byte
@@ -56,6 +58,7 @@ $ copy inventory.sample inventory
 $ line inventory 0x100 yes full 0x400 past_a_byte
 $ orvantis -l
 Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:8: FRU id '0x100' is not a number from 0 to 255
 [exit 1]
 $ copy inventory.sample inventory
 $ line inventory 9 maybe full 0x400 bad_present
