@@ -145,11 +145,11 @@ class InventoryParser {
     // An inventory edited on Windows ends its lines "\r\n": that '\r' is no part of the last
     // column; any other is a control byte.
     if (cr_ && c != '\n') return control(number_ + 1, '\r');
-    if (c == '\r' || c == '\n') {
-      cr_ = c == '\r';
-      if (c == '\n') end_line();
+    if (c == '\r') {
+      cr_ = true;
       return;
     }
+    if (c == '\n') return end_line();
     if (line_.size() == kMaxInventoryLine)
       return reject(number_ + 1, "line longer than " + std::to_string(kMaxInventoryLine) + " characters");
     line_ += static_cast<char>(c);
