@@ -111,6 +111,7 @@ Failed reading vpd data from vpd_obj!
 $ xxd old.bin
 $ orvantis -w old.bin
 Corrupted VPD Raw File (wrong size)!
+2> orvantis: old.bin: holds 0 bytes, expected 1024 (one block)
 [exit 1]
 $ cmp dev/riser_vpd riser_orig
 same
