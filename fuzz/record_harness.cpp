@@ -25,7 +25,6 @@
 #include "../platform/crc32.h"
 #include "../tests/support/library_hooks.h"
 #include "cli/dispatch.h"
-#include "fields/block0_crc.h"
 #include "fields/field_write.h"
 #include "fields/named_fields.h"
 #include "harnesses.h"
@@ -512,7 +511,7 @@ void run_case(const Case& c) {
     case CMD_CHECK_CRC: words.push_back("-s"); break;
     case CMD_FIX_CRC:
       words.push_back("-S");
-      add_field_span(kFull, orvantis::FIELD_BLOCK0_CRC, &spans);
+      add_field_span(kFull, vpd_lib::VPD_FIXED_CRC, &spans);
       break;
     case CMD_EXAMINE_TEXT: words.push_back("-e"); break;
     case CMD_FIX_TEXT: words.push_back("-f"); break;
@@ -565,7 +564,7 @@ void run_case(const Case& c) {
   }
   if (c.command == CMD_FIX_CRC && outcome.status == 0) {
     // The stored CRC now matches block 0.
-    const vpd_lib::FieldDescriptor& crc = vpd_lib::BlockX[orvantis::FIELD_BLOCK0_CRC];
+    const vpd_lib::FieldDescriptor& crc = vpd_lib::BlockX[vpd_lib::VPD_FIXED_CRC];
     const uint32_t at = vpd_lib::field_address(crc);
     const Bytes block0 = read_range(devices.target, 0, at + 4);
     require(block0.size() == at + 4);

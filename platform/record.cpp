@@ -23,13 +23,8 @@
 // device calls through the env the library held when the record was made (library.h).
 //
 // Field ids: base + index, where base is the record format's (0, 0x2000, 0x3000) and index lies
-// inside that format's table; every other id is unknown (-1). From layout version 2 on (byte 2 of
-// a full record) the legacy fields 8 and 9 are retired: their size is 0, reads copy nothing and
-// writes store nothing.
-//
-// read_field_to_string: mode 4 gives the field's text up to its first NUL with trailing blanks
-// removed; every other mode (0 included) gives "0x" and the bytes in upper-case hex in stored
-// order. The width argument is not used.
+// inside that format's table; every other id is unknown (-1). A retired legacy field (the layout
+// rule at VpdFixedField in vpd.h) has size 0: reads copy nothing and writes store nothing.
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -49,11 +44,12 @@ namespace {
 using vpd_lib::FieldDescriptor;
 
 constexpr uint32_t kBlock0Size = vpd_lib::VPD_FULL_BLOCK_SIZE;
-constexpr uint32_t kCrcOffset = 0x3FC;  // the last four bytes of block 0
-constexpr uint32_t kLayoutOffset = 2;
 
-// Layout 1 is the legacy layout of system VPD; from layout 2 on fields 8 and 9 are retired.
-bool legacy_layout(const unsigned char* vpd_data) { return vpd_data[kLayoutOffset] < 2; }
+// Where a fixed field of system VPD lies: the layout byte, the block-0 CRC.
+uint32_t address_of(vpd_lib::VpdFixedField field) { return vpd_lib::field_address(vpd_lib::BlockX[field]); }
+
+// The layout rule (vpd.h): layout 1 keeps the legacy fields.
+bool legacy_layout(const unsigned char* vpd_data) { return vpd_data[address_of(vpd_lib::VPD_FIXED_LAYOUT)] < 2; }
 
 }  // namespace
 
@@ -170,7 +166,8 @@ class FileRecord : public vpd_lib::vpd {
   std::vector<Range> planned_ranges() const {
     const vpd_lib::VpdFormat* f = vpd_lib::format_of(format);
     std::vector<Range> ranges = plan_;
-    ranges.push_back({0, f != nullptr && f->system_vpd ? kLayoutOffset + 1 : vpd_lib::VPD_LENGTH_WORD_BYTES});
+    ranges.push_back({0, f != nullptr && f->system_vpd ? address_of(vpd_lib::VPD_FIXED_LAYOUT) + 1
+                                                       : vpd_lib::VPD_LENGTH_WORD_BYTES});
     return joined(std::move(ranges));
   }
   // The ranges sorted, with overlapping and touching ones joined.
@@ -241,12 +238,12 @@ namespace vpd_lib {
 
 uint32_t nvram::calcBlock0CRC32() const {
   if (!vpd_data) return 0;
-  return vpd_platform::crc32(vpd_data, vpd_platform::kCrcOffset);
+  return vpd_platform::crc32(vpd_data, vpd_platform::address_of(VPD_FIXED_CRC));
 }
 
 uint32_t nvram::getBlock0CRC32() const {
   if (!vpd_data) return 0;
-  return orvantis::load_be32(vpd_data + vpd_platform::kCrcOffset);
+  return orvantis::load_be32(vpd_data + vpd_platform::address_of(VPD_FIXED_CRC));
 }
 
 int nvram::isBlock0CRCSupported() const {
@@ -270,10 +267,10 @@ const FieldDescriptor* descriptor_of(int16_t format, unsigned int field_id) {
   return f != nullptr ? field_of(*f, field_id) : nullptr;
 }
 
-// The field's length in the record's layout: legacy fields 8 and 9 are empty from layout 2 on.
+// The field's length in the record's layout: retired legacy fields are empty.
 uint32_t layout_length(const nvram& record, unsigned int field_id, const FieldDescriptor& d) {
   if (format_of(record.format)->system_vpd && record.vpd_data &&
-      (field_id == VPD_LEGACY_MTM_FIELD || field_id == VPD_LEGACY_SN_FIELD) &&
+      (field_id == VPD_FIXED_LEGACY_MTM || field_id == VPD_FIXED_LEGACY_SN) &&
       !vpd_platform::legacy_layout(record.vpd_data))
     return 0;
   return d.length;

@@ -36,8 +36,7 @@ constexpr FieldDescriptor fd(uint16_t block, uint16_t offset, uint16_t length, u
 }  // namespace
 
 constexpr FieldDescriptor BlockX[std::size(BlockX)] = {
-  // Block 0: identity. Fields 8 and 9 are the legacy (layout 1) type-model and serial;
-  // from layout 2 on they are retired and 0x38/0x39 hold the 10-byte values.
+  // Block 0: identity. Fields 8, 9, 0x38 and 0x39: the layout rule at VpdFixedField (vpd.h).
   /* 0x00 */ fd(0, 0x000, 2, VPD_FIELD_WORD, "VPD Length"),
   /* 0x01 */ fd(0, 0x002, 1, VPD_FIELD_BYTE, "VPD Layout Version"),
   /* 0x02 */ fd(0, 0x003, 1, VPD_FIELD_BYTE, "VPD Block Count"),
@@ -349,19 +348,22 @@ static_assert(well_formed(BlockX, VPD_FULL_BLOCK_SIZE), "BlockX: unnamed, overla
 static_assert(well_formed(CompVPD_v3, kBriefBlockSize), "CompVPD_v3: unnamed, overlapping or outside");
 static_assert(well_formed(CompVPD_cff3, kBriefBlockSize), "CompVPD_cff3: unnamed, overlapping or outside");
 static_assert(has_every_kind(BlockX, std::size(BlockX)), "BlockX holds every field kind");
-// The fixed entries: the length word, the layout byte, the legacy and current type-model and serial,
-// the CRC that ends block 0, and the length words of the component formats.
+// The fixed entries (VpdFixedField): the length word and the layout byte after it, the legacy and
+// current type-model and serial, the CRC that ends block 0, and the length words of the component
+// formats.
 static_assert(is(BlockX[0], 0, 0x000, VPD_LENGTH_WORD_BYTES, VPD_FIELD_WORD) &&
-              is(BlockX[1], 0, 0x002, 1, VPD_FIELD_BYTE), "BlockX header");
-static_assert(BlockX[5].length == 2 && BlockX[7].length == 2, "vpdid and posid are 2 bytes");
-static_assert(is(BlockX[VPD_LEGACY_MTM_FIELD], 0, 0x00E, VPD_LEGACY_TEXT_LENGTH, VPD_FIELD_TEXT) &&
-              is(BlockX[VPD_LEGACY_SN_FIELD], 0, 0x015, VPD_LEGACY_TEXT_LENGTH, VPD_FIELD_TEXT),
-              "legacy type-model and serial");
-static_assert(BlockX[0x1B].block == 0 && BlockX[0x1B].length == 16, "the UUID is 16 bytes of block 0");
-static_assert(BlockX[0x38].kind == VPD_FIELD_TEXT && BlockX[0x38].length == 10 &&
-              BlockX[0x39].kind == VPD_FIELD_TEXT && BlockX[0x39].length == 10, "type-model and serial");
-static_assert(is(BlockX[0x4C], 0, VPD_FULL_BLOCK_SIZE - 4, 4, VPD_FIELD_DWORD), "the block-0 CRC");
-static_assert(BlockX[0x51].block == 1 && BlockX[0x51].kind == VPD_FIELD_TEXT, "the UEFI id");
+              is(BlockX[VPD_FIXED_LAYOUT], 0, 0x002, 1, VPD_FIELD_BYTE), "BlockX header");
+static_assert(BlockX[VPD_FIXED_VPDID].length == 2 && BlockX[VPD_FIXED_POSID].length == 2,
+              "vpdid and posid are 2 bytes");
+static_assert(is(BlockX[VPD_FIXED_LEGACY_MTM], 0, 0x00E, 7, VPD_FIELD_TEXT) &&
+              is(BlockX[VPD_FIXED_LEGACY_SN], 0, 0x015, 7, VPD_FIELD_TEXT), "legacy type-model and serial");
+static_assert(BlockX[VPD_FIXED_UUID].block == 0 && BlockX[VPD_FIXED_UUID].length == 16,
+              "the UUID is 16 bytes of block 0");
+static_assert(is(BlockX[VPD_FIXED_MTM], 0, 0x20C, 10, VPD_FIELD_TEXT) &&
+              is(BlockX[VPD_FIXED_SN], 0, 0x216, 10, VPD_FIELD_TEXT), "type-model and serial");
+static_assert(is(BlockX[VPD_FIXED_CRC], 0, VPD_FULL_BLOCK_SIZE - 4, 4, VPD_FIELD_DWORD), "the block-0 CRC");
+static_assert(BlockX[VPD_FIXED_UEFIID].block == 1 && BlockX[VPD_FIXED_UEFIID].kind == VPD_FIELD_TEXT,
+              "the UEFI id");
 static_assert(CompVPD_v3[0].offset == 0 && CompVPD_v3[0].length == VPD_LENGTH_WORD_BYTES &&
               CompVPD_cff3[0].offset == 0 && CompVPD_cff3[0].length == VPD_LENGTH_WORD_BYTES,
               "component length words");

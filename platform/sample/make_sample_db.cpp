@@ -86,10 +86,10 @@ class ImageBuilder {
     put(d, encode(d, fv));
   }
 
-  // Stores a CRC-32 of bytes [0, end) in the field, in the format's byte order.
-  void set_crc(const char* name, size_t end) {
-    uint32_t crc = vpd_platform::crc32(bytes_.data(), end);
+  // Stores a CRC-32 of the bytes before the field in the field, in the format's byte order.
+  void set_crc(const char* name) {
     const FieldDescriptor& d = format_.table[index_of(name)];
+    uint32_t crc = vpd_platform::crc32(bytes_.data(), vpd_lib::field_address(d));
     put(d, number_bytes(crc, d.length));
   }
 
@@ -450,22 +450,21 @@ struct Image {
   size_t size;       // the device's bytes
   size_t described;  // the leading bytes the values fill
   std::vector<const std::vector<FieldValue>*> values;
-  const char* crc_field;  // holds the CRC-32 of the bytes before crc_end
-  size_t crc_end;
+  const char* crc_field;  // holds the CRC-32 of the bytes before it
 };
 
 const Image kImages[] = {
-    {"mb_vpd", kFull, 0x2000, 6 * kBlock, {&kSystemBlock0, &kSystemBlocks1To5}, "Block 0 CRC", 0x3FC},
-    {"mb_vpd.backup", kFull, kBlock, kBlock, {&kSystemBlock0, &kSystemBackupChanges}, "Block 0 CRC", 0x3FC},
-    {"riser_vpd", kFull, 0x800, 0x800, {&kRiser}, "Block 0 CRC", 0x3FC},
-    {"ocp_vpd", kBrief, 0x100, 0x100, {&kAdapter}, "Component Checksum", 0xFC},
-    {"psu1_vpd", kCff3, 0x200, 0x100, {&kPowerSupply}, "Record Checksum", 0xFC},
+    {"mb_vpd", kFull, 0x2000, 6 * kBlock, {&kSystemBlock0, &kSystemBlocks1To5}, "Block 0 CRC"},
+    {"mb_vpd.backup", kFull, kBlock, kBlock, {&kSystemBlock0, &kSystemBackupChanges}, "Block 0 CRC"},
+    {"riser_vpd", kFull, 0x800, 0x800, {&kRiser}, "Block 0 CRC"},
+    {"ocp_vpd", kBrief, 0x100, 0x100, {&kAdapter}, "Component Checksum"},
+    {"psu1_vpd", kCff3, 0x200, 0x100, {&kPowerSupply}, "Record Checksum"},
 };
 
 Bytes build(const Image& row) {
   ImageBuilder image(row.format, row.described);
   for (const std::vector<FieldValue>* values : row.values) image.set(*values);
-  image.set_crc(row.crc_field, row.crc_end);
+  image.set_crc(row.crc_field);
   Bytes out(row.size, 0xFF);
   std::copy(image.bytes().begin(), image.bytes().end(), out.begin());
   return out;

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "fields/block0_crc.h"
 #include "fields/named_fields.h"
 #include "util/bytes.h"
 #include "util/report.h"
@@ -73,13 +72,13 @@ void plan_reads(const CommandLine& cl, DataReads reads, const vpd_lib::VpdFormat
       }
       break;
     case READS_PLATFORM_ID:
-      plan_field(record, vpd_lib::field_of(format, FIELD_VPDID));
-      plan_field(record, vpd_lib::field_of(format, FIELD_POSID));
+      plan_field(record, vpd_lib::field_of(format, vpd_lib::VPD_FIXED_VPDID));
+      plan_field(record, vpd_lib::field_of(format, vpd_lib::VPD_FIXED_POSID));
       break;
     case READS_BLOCK0: {
       // Cut at max_size: the CRC is defined over block 0 zero-filled past the record's end, so
       // -s on a brief record and -S's refusals keep their answers.
-      const vpd_lib::FieldDescriptor& crc = vpd_lib::BlockX[FIELD_BLOCK0_CRC];
+      const vpd_lib::FieldDescriptor& crc = vpd_lib::BlockX[vpd_lib::VPD_FIXED_CRC];
       record->plan_read(0, std::min(vpd_lib::field_address(crc) + crc.length, record->max_size));
       break;
     }

@@ -45,13 +45,13 @@ int run_fix_crc(vpd_lib::vpd* record) {
   print_calculated_and_stored(record, calculated);
   unsigned char stored[4] = {};
   record->returnVPDBlock0CRC32(stored);
-  const int written = record->write_field(FIELD_BLOCK0_CRC, sizeof stored, stored, true);
+  const int written = record->write_field(vpd_lib::VPD_FIXED_CRC, sizeof stored, stored, true);
   // The record takes the new bytes only once the device holds them. After a failed write the
   // device may hold part of them (a torn write), so the line shows what it reads back; only when
   // even that read fails does it show the CRC loaded before the write.
   uint32_t now_stored = record->getBlock0CRC32();
   if (written != static_cast<int>(sizeof stored)) {
-    const vpd_lib::FieldDescriptor& crc = vpd_lib::BlockX[FIELD_BLOCK0_CRC];
+    const vpd_lib::FieldDescriptor& crc = vpd_lib::BlockX[vpd_lib::VPD_FIXED_CRC];
     unsigned char back[4];
     if (record->read_raw(vpd_lib::field_address(crc), sizeof back, back) != 0)
       now_stored = load_be32(back);

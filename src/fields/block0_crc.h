@@ -2,7 +2,8 @@
 // The block-0 CRC: show (-s) and correct (-S).
 //
 // The library owns the CRC variant, the bytes it covers and where it is stored; the tool shows
-// the values in lower-case hex without leading zeros and stores the correction in field 0x4C.
+// the values in lower-case hex without leading zeros and stores the correction in the CRC field
+// (vpd_lib::VPD_FIXED_CRC).
 #pragma once
 
 #include <string>
@@ -10,9 +11,6 @@
 #include "vpd_access/vpd.h"
 
 namespace orvantis {
-
-// The BlockX field that holds the stored block-0 CRC (4 bytes).
-constexpr unsigned int FIELD_BLOCK0_CRC = 0x4C;
 
 int run_check_crc(vpd_lib::vpd* record);  // exit status, always 0
 // Writes the CRC field even when it is already right; refuses (status 1, nothing written) when the

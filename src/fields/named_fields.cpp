@@ -11,20 +11,14 @@
 namespace orvantis {
 namespace {
 
-// The legacy machine type-model and serial fields are 7 bytes long; any other answer (0 on
-// records that retired them) selects the current fields.
-constexpr int LEGACY_FIELD_LENGTH = vpd_lib::VPD_LEGACY_TEXT_LENGTH;
-
-constexpr uint32_t FIELD_UEFIID = 0x51;
-
 const NamedField NAMED_FIELDS[] = {
-    {"mtm", 0x38, vpd_lib::VPD_LEGACY_MTM_FIELD, 's'},
-    {"sn", 0x39, vpd_lib::VPD_LEGACY_SN_FIELD, 's'},
-    {"hwrev", 0x10, 0, 'b'},
-    {"uuid", 0x1B, 0, 'b'},
-    {"posid", FIELD_POSID, 0, 'b'},
-    {"vpdid", FIELD_VPDID, 0, 'b'},
-    {"uefiid", FIELD_UEFIID, 0, 's'},
+    {"mtm", vpd_lib::VPD_FIXED_MTM, vpd_lib::VPD_FIXED_LEGACY_MTM, 's'},
+    {"sn", vpd_lib::VPD_FIXED_SN, vpd_lib::VPD_FIXED_LEGACY_SN, 's'},
+    {"hwrev", vpd_lib::VPD_FIXED_HWREV, 0, 'b'},
+    {"uuid", vpd_lib::VPD_FIXED_UUID, 0, 'b'},
+    {"posid", vpd_lib::VPD_FIXED_POSID, 0, 'b'},
+    {"vpdid", vpd_lib::VPD_FIXED_VPDID, 0, 'b'},
+    {"uefiid", vpd_lib::VPD_FIXED_UEFIID, 0, 's'},
 };
 
 // Reads a field's "0x..." text form and converts it as the target's strtoul in base 0 would.
@@ -34,10 +28,11 @@ uint32_t field_number(vpd_lib::vpd* record, uint32_t field_id) {
   return parse_ulong32(text.c_str(), 0);
 }
 
-// The field id `field` names on this record (the 7-byte test for mtm and sn).
+// The field id `field` names on this record: for mtm and sn, the legacy field while the record
+// reports it at its full length, not retired.
 uint32_t named_field_id(const NamedField& field, vpd_lib::vpd* record) {
   if (field.legacy_field_id != 0 &&
-      record->get_field_size(field.legacy_field_id) == LEGACY_FIELD_LENGTH)
+      record->get_field_size(field.legacy_field_id) == vpd_lib::BlockX[field.legacy_field_id].length)
     return field.legacy_field_id;
   return field.field_id;
 }
@@ -53,10 +48,10 @@ const NamedField* find_named_field(const std::string& name) {
 int run_get_named(vpd_lib::vpd* record, const std::string& name) {
   const NamedField* field = find_named_field(name);
   if (!field) return 0;  // an unknown name is not an error
-  if (field->field_id == FIELD_UEFIID) {
+  if (field->field_id == vpd_lib::VPD_FIXED_UEFIID) {
     // The UEFI id is shown as the library's text, not as the raw field.
     std::string text;
-    record->read_field_to_string(text, FIELD_UEFIID, 4, 7);
+    record->read_field_to_string(text, vpd_lib::VPD_FIXED_UEFIID, 4, 7);
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::putchar('\n');
     return 0;
@@ -86,8 +81,8 @@ int run_set_named(vpd_lib::vpd* record, const std::string& request, uint8_t fru_
 
 int run_platform_id(vpd_lib::vpd* record) {
   // vpdid is read first; the order of the two reads is visible to the library.
-  const uint32_t vpdid = field_number(record, FIELD_VPDID);
-  const uint32_t posid = field_number(record, FIELD_POSID);
+  const uint32_t vpdid = field_number(record, vpd_lib::VPD_FIXED_VPDID);
+  const uint32_t posid = field_number(record, vpd_lib::VPD_FIXED_POSID);
   const uint32_t platform_id = vpdid * 0x10000u + posid;  // wraps modulo 2^32
   std::printf("0x%08x\n", static_cast<unsigned>(platform_id));
   return 0;

@@ -2,8 +2,7 @@
 // Named system fields (-g, -G) and the platform id (-P) of VPD_FORMAT_FULL records.
 //
 // Seven common fields of the system VPD are reached by short lower-case names. `mtm` and `sn`
-// move with the record's layout: the legacy layout keeps them in the 7-byte fields 8 and 9, later
-// layouts retire those (reported as 0 bytes long) and use the 10-byte fields 0x38 and 0x39.
+// move with the record's layout (the rule is at VpdFixedField in vpd_access/vpd.h).
 #pragma once
 
 #include <cstdint>
@@ -16,13 +15,9 @@ namespace orvantis {
 struct NamedField {
   const char* name;
   uint32_t field_id;         // the id on records of the current layout
-  uint32_t legacy_field_id;  // the id when the record reports that field as 7 bytes; 0 = none
+  uint32_t legacy_field_id;  // the id while the record does not report that field retired; 0 = none
   char input;                // the type letter -G requires, and so its writer: 's' string, 'b' bytes
 };
-
-// The system VPD fields the platform id (-P) is made of.
-constexpr uint32_t FIELD_VPDID = 0x05;
-constexpr uint32_t FIELD_POSID = 0x07;
 
 // The table entry for `name` (exact, case-sensitive), or null.
 const NamedField* find_named_field(const std::string& name);

@@ -40,11 +40,24 @@ constexpr uint32_t VPD_LENGTH_WORD_BYTES = 2;
 // backup is the file beside it, mb_vpd.backup).
 constexpr const char VPD_BACKUP_DEVICE[] = "VPDb";
 
-// Full records of layout 1 keep the machine type-model and serial number in these 7-byte text
-// fields; later layouts retire them (0 bytes) for fields 0x38 and 0x39.
-constexpr uint32_t VPD_LEGACY_MTM_FIELD = 8;
-constexpr uint32_t VPD_LEGACY_SN_FIELD = 9;
-constexpr uint32_t VPD_LEGACY_TEXT_LENGTH = 7;
+// The system VPD fields (BlockX indices, and so field ids) that the library and the tool reach by
+// number; their addresses and lengths are the table's, whose shape tables.cpp proves.
+// The layout rule, stated only here: a layout byte below 2 is the legacy layout 1, which keeps the
+// machine type-model and serial number in the 7-byte fields LEGACY_MTM and LEGACY_SN; from layout
+// 2 on the library reports those 0 bytes long (retired) and MTM and SN hold the 10-byte values.
+enum VpdFixedField : uint32_t {
+  VPD_FIXED_LAYOUT = 0x01,      // the layout byte
+  VPD_FIXED_VPDID = 0x05,       // platform VPD id and position id: the platform id (-P)
+  VPD_FIXED_POSID = 0x07,
+  VPD_FIXED_LEGACY_MTM = 0x08,
+  VPD_FIXED_LEGACY_SN = 0x09,
+  VPD_FIXED_HWREV = 0x10,
+  VPD_FIXED_UUID = 0x1B,
+  VPD_FIXED_MTM = 0x38,
+  VPD_FIXED_SN = 0x39,
+  VPD_FIXED_CRC = 0x4C,         // the block-0 CRC, block 0's last four bytes
+  VPD_FIXED_UEFIID = 0x51,
+};
 
 // Field kinds, the descriptor's `kind` member.
 enum : uint32_t {
