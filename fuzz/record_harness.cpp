@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "../platform/crc32.h"
+#include "../platform/database.h"
 #include "../tests/support/library_hooks.h"
 #include "cli/dispatch.h"
 #include "fields/field_write.h"
@@ -337,15 +338,18 @@ struct Devices {
 
 Devices lay_out(const Workspace& ws, const Case& c) {
   Devices d;
-  // The inventory's device word, the file under dev/, and the file -B turns to (mb_vpd's copy
-  // beside it, VPDb for any other name, none when the name is VPDb itself).
-  static const char* const kDevices[4][2] = {
-      {"mb_vpd", "mb_vpd.backup"}, {"card", "VPDb"}, {"riser", "VPDb"}, {"VPDb", nullptr}};
-  d.primary = ws.dev(kDevices[c.naming][0]);
-  if (kDevices[c.naming][1]) d.backup = ws.dev(kDevices[c.naming][1]);
-  const std::string name = c.naming == NAME_ABSOLUTE ? d.primary : kDevices[c.naming][0];
-  // Only FRU 0 named by the full id 0 has a backup copy.
-  d.target = c.backup && c.fru_value == 0 && !d.backup.empty() ? d.backup : d.primary;
+  // The inventory's device word and its file under dev/; the system board's backup copy, as the
+  // library's rule places it, unless that is the device itself (VPDb's own).
+  static const char* const kDevices[4] = {"mb_vpd", "card", "riser", "VPDb"};
+  d.primary = ws.dev(kDevices[c.naming]);
+  const std::string name = c.naming == NAME_ABSOLUTE ? d.primary : kDevices[c.naming];
+  vpd_lib::BackupCopy copy;
+  require(vpd_lib::backup_copy_of(0, name, &copy));
+  const std::string copy_file = vpd_platform::device_path(ws.root(), copy.dev_name, copy.use_backup);
+  if (copy_file != d.primary) d.backup = copy_file;
+  // -B works on it when the command's FRU id has a backup copy.
+  d.target = c.backup && vpd_lib::backup_copy_of(c.fru_value, name, &copy) && !d.backup.empty()
+                 ? d.backup : d.primary;
 
   d.primary_image = c.device;
   d.backup_exists = !d.backup.empty() && c.backup_copy.length > 0;

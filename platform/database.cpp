@@ -287,3 +287,9 @@ std::string inventory_text(const Inventory& inventory) {
 }
 
 }  // namespace vpd_platform
+
+bool vpd_lib::backup_copy_of(uint32_t fru, const std::string& device, BackupCopy* out) {
+  if (fru != 0) return false;
+  *out = device == "mb_vpd" ? BackupCopy{device, true, VPD_FULL_BLOCK_SIZE} : BackupCopy{"VPDb", false, 0};
+  return true;
+}

@@ -11,10 +11,6 @@
 namespace orvantis {
 namespace {
 
-// Only the system board's backup copy exists; it lives beside "mb_vpd", else on device VPDb.
-constexpr const char kSystemBoardDevice[] = "mb_vpd";
-constexpr uint32_t kSystemBoardBackupSize = vpd_lib::VPD_FULL_BLOCK_SIZE;  // block 0 alone
-
 constexpr const char kSizeUnreadable[] = "Error reading vpd size!\n";
 
 // Reads the record's length word and derives the block size. Returns 0 with *block_size set, or
@@ -109,14 +105,11 @@ int open_record(const CommandLine& cl, DataReads reads, bool writes, OpenRecord*
   }
   record->preload_flag = false;
 
-  // Backup applies to the system board alone, named by the full id 0 (0x100 does not qualify).
-  if (cl.backup && cl.fru_id == 0) {
-    if (record->dev_name == kSystemBoardDevice) {
-      record->use_backup = true;
-      record->max_size = kSystemBoardBackupSize;
-    } else {
-      record->dev_name = vpd_lib::VPD_BACKUP_DEVICE;
-    }
+  vpd_lib::BackupCopy copy;
+  if (cl.backup && vpd_lib::backup_copy_of(cl.fru_id, record->dev_name, &copy)) {
+    record->dev_name = copy.dev_name;
+    record->use_backup = copy.use_backup;
+    if (copy.max_size != 0) record->max_size = copy.max_size;
   }
 
   // A format the tool does not know loads whole; the block size check then refuses it.

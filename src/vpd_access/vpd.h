@@ -36,10 +36,6 @@ constexpr uint32_t VPD_FULL_BLOCK_SIZE = 0x400;
 // Every record starts with its length word (field 0).
 constexpr uint32_t VPD_LENGTH_WORD_BYTES = 2;
 
-// The device of the system board's backup copy when FRU 0's own device is not "mb_vpd" (whose
-// backup is the file beside it, mb_vpd.backup).
-constexpr const char VPD_BACKUP_DEVICE[] = "VPDb";
-
 // The system VPD fields (BlockX indices, and so field ids) that the library and the tool reach by
 // number; their addresses and lengths are the table's, whose shape tables.cpp proves.
 // The layout rule, stated only here: a layout byte below 2 is the legacy layout 1, which keeps the
@@ -213,6 +209,17 @@ class vpd : public nvram {
 // process; the same pointer on every call.
 vpd* find_vpd_record(unsigned char fru, bool preload);
 
+// The system board's backup copy (-B): FRU 0 alone, named by the full id 0, has one. Of the device
+// "mb_vpd" it is the file beside it (use_backup: mb_vpd.backup), block 0 alone; of any other
+// device it is the device "VPDb", as large as FRU 0's own. A record reads it once these are set.
+struct BackupCopy {
+  std::string dev_name;
+  bool use_backup = false;
+  uint32_t max_size = 0;  // 0: the FRU's own
+};
+// FRU `fru`'s backup copy, given the device its inventory line names; false when it has none.
+bool backup_copy_of(uint32_t fru, const std::string& device, BackupCopy* out);
+
 // The same field operations through the FRU's record (loading it on first use).
 int vpd_read_field_size(unsigned char fru, unsigned int field_id);
 [[nodiscard]] int vpd_write_field(unsigned char fru, unsigned int field_id, unsigned int length,
@@ -229,8 +236,8 @@ int fill_stream_with_vpd_info(std::stringstream* out);
 // Why the tool must never write its own bytes (a raw file, a printout, a message) into a file, as
 // the rest of a sentence about it ("is the VPD of FRU 0 (/etc/vpd/dev/mb_vpd)"), or "" when it
 // may. `st` is the file's status, null when it does not exist yet; `name` is a path to it
-// (/proc/self/fd/N for an open descriptor). Refused: the device, backup copy or VPDb of an
-// inventory FRU, the inventory, the journal folder ROOT/journal and anything in it, and, while the
+// (/proc/self/fd/N for an open descriptor). Refused: the device or backup copy (backup_copy_of)
+// of an inventory FRU, the inventory, the journal folder ROOT/journal and anything in it, and, while the
 // inventory cannot be read, anything under ROOT. Reads the inventory without reporting its errors.
 std::string refused_output(const struct stat* st, const std::string& name);
 

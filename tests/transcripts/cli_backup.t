@@ -40,3 +40,11 @@ VPD Length is invalid! Got 0xfe03 expected 0x3fe
 [exit 1]
 $ orvantis -B -i 3
 [exit 0]
+$ # VPDb, this FRU 0's backup copy, is never a raw output, as its device is not.
+$ copy dev/VPDb vpdb_orig
+$ orvantis -r dev/VPDb 2>
+Failed to open binary output file.
+2> orvantis: dev/VPDb: is the VPD of FRU 0 (ROOT/dev/VPDb); a raw file is never written over it
+[exit 1]
+$ cmp dev/VPDb vpdb_orig
+same
