@@ -28,7 +28,8 @@ void fuzz_printer(const uint8_t* data, size_t size);
 
 // A hostile FRU and one command, run in this process through the tool's own run_tool on device
 // files written afresh (fuzz/record_harness.cpp). Bytes, little-endian where wider than one:
-//   0      command: -p -n -o -O -g -G -P -s -S -e -f -r -w -c -l or none (modulo 16)
+//   0      the mode, a row of the tool's mode table (kModes, cli/modes.h): a mode option letter,
+//          0 for none, or any other byte for the row at its value modulo the table's size
 //   1      options: bit 0 -B, bit 1 -E, bits 2-4 the -y word (none, 256, 1024, 512, 0x10100,
 //          0x10400, 0, none), bit 5 FRU not present, bits 6-7 the device name (mb_vpd with its
 //          backup copy beside it, an absolute path, another name, VPDb)

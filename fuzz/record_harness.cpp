@@ -26,6 +26,7 @@
 #include "../platform/database.h"
 #include "../tests/support/library_hooks.h"
 #include "cli/dispatch.h"
+#include "cli/modes.h"
 #include "fields/field_write.h"
 #include "fields/named_fields.h"
 #include "harnesses.h"
@@ -60,11 +61,12 @@ constexpr uint32_t kMaxDeviceSize = 0x80000;
 // is the tool contending with itself, which the harness reports.
 constexpr unsigned kLockTimeoutMs = 50;
 
-enum Command {
-  CMD_PRINT, CMD_LIST_FIELDS, CMD_PRINT_FIELD, CMD_SET_FIELD, CMD_GET_NAMED, CMD_SET_NAMED,
-  CMD_PLATFORM_ID, CMD_CHECK_CRC, CMD_FIX_CRC, CMD_EXAMINE_TEXT, CMD_FIX_TEXT, CMD_DUMP, CMD_BURN,
-  CMD_CONVERT, CMD_LIST_FRUS, CMD_NONE, CMD_COUNT
-};
+// The mode a byte names, from the tool's own mode table, so that every mode there is fuzzed: a mode
+// option letter (0 for none) names its row, any other byte the row at its value modulo the size.
+const orvantis::ModeRow* mode_of(uint8_t byte) {
+  const orvantis::ModeRow* row = orvantis::mode_row(byte);
+  return row != nullptr ? row : &orvantis::kModes[byte % std::size(orvantis::kModes)];
+}
 
 // Device names as inventories give them: the system board's (which has a backup copy beside it),
 // an absolute path, another name under ROOT/dev, and the name -B falls back to.
@@ -72,7 +74,7 @@ enum DeviceNaming { NAME_SYSTEM_BOARD, NAME_ABSOLUTE, NAME_OTHER, NAME_FALLBACK_
 
 // The input taken apart (see harnesses.h).
 struct Case {
-  int command = CMD_NONE;
+  const orvantis::ModeRow* mode = nullptr;
   bool backup = false;         // -B
   bool stored_order = false;   // -E
   const char* blocksize = nullptr;  // -y's word, or none
@@ -134,7 +136,7 @@ Case parse_case(const uint8_t* data, size_t size) {
                                       vpd_lib::VPD_FORMAT_CFF3, 3, -1, 0x7FFF};
   Reader in(data, size);
   Case c;
-  c.command = in.byte() % CMD_COUNT;
+  c.mode = mode_of(in.byte());
   const uint8_t options = in.byte();
   c.backup = options & 0x01;
   c.stored_order = options & 0x02;
@@ -482,45 +484,25 @@ void run_case(const Case& c) {
   static const char* const kNames[8] = {"mtm",   "sn",    "hwrev",  "uuid",
                                         "posid", "vpdid", "uefiid", nullptr};
 
-  switch (c.command) {
-    case CMD_PRINT: words.push_back("-p"); break;
-    case CMD_LIST_FIELDS: words.push_back("-n"); break;
-    case CMD_PRINT_FIELD:
-      words.push_back("-o");
-      words.push_back(argument.empty() ? std::to_string(c.argument_mode) : argument);
+  const orvantis::ModeRow& mode = *c.mode;
+  const std::string option = {'-', mode.letter};
+  switch (mode.argument) {
+    case orvantis::ARG_NONE:
+      if (mode.letter != 0) words.push_back(option);  // none: the record is only opened
       break;
-    case CMD_SET_FIELD: {
-      words.insert(words.end(), {"-O", argument});
-      const orvantis::SetRequest request = orvantis::parse_set_request(argument);
-      if (const vpd_lib::VpdFormat* f = vpd_lib::format_of(c.format); request.enough && f)
-        add_field_span(*f, static_cast<uint32_t>(request.number) | f->base, &spans);
+    case orvantis::ARG_FIELD_NUMBER:
+      words.insert(words.end(), {option, argument.empty() ? std::to_string(c.argument_mode) : argument});
       break;
-    }
-    case CMD_GET_NAMED: {
+    case orvantis::ARG_FIELD_NAME: {
       const char* name = kNames[c.argument_mode & 7];
-      words.insert(words.end(), {"-g", name ? name : argument});
+      words.insert(words.end(), {option, name ? name : argument});
       break;
     }
-    case CMD_SET_NAMED: {
-      words.insert(words.end(), {"-G", argument});
-      const orvantis::SetRequest request = orvantis::parse_set_request(argument);
-      const orvantis::NamedField* field =
-          request.enough ? orvantis::find_named_field(request.tokens[0]) : nullptr;
-      // Which of the two a name takes depends on the record's layout byte.
-      for (uint32_t id : {field ? field->field_id : 0u, field ? field->legacy_field_id : 0u})
-        if (id != 0) add_field_span(kFull, id, &spans);
+    case orvantis::ARG_REQUEST:
+      words.insert(words.end(), {option, argument});
       break;
-    }
-    case CMD_PLATFORM_ID: words.push_back("-P"); break;
-    case CMD_CHECK_CRC: words.push_back("-s"); break;
-    case CMD_FIX_CRC:
-      words.push_back("-S");
-      add_field_span(kFull, vpd_lib::VPD_FIXED_CRC, &spans);
-      break;
-    case CMD_EXAMINE_TEXT: words.push_back("-e"); break;
-    case CMD_FIX_TEXT: words.push_back("-f"); break;
-    case CMD_DUMP: words.insert(words.end(), {"-r", raw_path}); break;
-    case CMD_BURN: {
+    case orvantis::ARG_OUTPUT_FILE: words.insert(words.end(), {option, raw_path}); break;
+    case orvantis::ARG_INPUT_FILE: {
       // Dump, edit, burn: the usual way a block is rewritten.
       std::vector<std::string> dump = record_options(c);
       dump.insert(dump.end(), {"-r", raw_path});
@@ -530,26 +512,40 @@ void run_case(const Case& c) {
       require(write_file(raw_path, raw));
       const uint64_t offset = uint32_t(c.block_number * static_cast<uint32_t>(raw.size()));
       spans.push_back({offset, raw.size()});
-      words.insert(words.end(), {"-w", raw_path});
+      words.insert(words.end(), {option, raw_path});
       break;
     }
-    case CMD_CONVERT: {
+    case orvantis::ARG_ASCII_AND_RAW: {
       std::vector<std::string> print = record_options(c);
       print.push_back("-p");
       const Outcome printed = run(ws.root(), print);
       require_devices(devices, printed, {});
       const std::string text = printout_for(c, printed.out);
       require(write_file(ascii_path, Bytes(text.begin(), text.end())));
-      words.insert(words.end(), {"-c", ascii_path, raw_path});
+      words.insert(words.end(), {option, ascii_path, raw_path});
       break;
     }
-    case CMD_LIST_FRUS: words.push_back("-l"); break;
-    default: break;  // no command: the record is only opened
+  }
+  // What each writing mode may change besides a burn's block; a writing mode not named here may
+  // change nothing, so the harness fails on its first write until it is taught the mode.
+  const orvantis::SetRequest request = orvantis::parse_set_request(argument);
+  if (mode.letter == 'O') {
+    if (const vpd_lib::VpdFormat* f = vpd_lib::format_of(c.format); request.enough && f)
+      add_field_span(*f, static_cast<uint32_t>(request.number) | f->base, &spans);
+  } else if (mode.letter == 'G') {
+    const orvantis::NamedField* field =
+        request.enough ? orvantis::find_named_field(request.tokens[0]) : nullptr;
+    // Which of the two a name takes depends on the record's layout byte.
+    for (uint32_t id : {field ? field->field_id : 0u, field ? field->legacy_field_id : 0u})
+      if (id != 0) add_field_span(kFull, id, &spans);
+  } else if (mode.letter == 'S') {
+    add_field_span(kFull, vpd_lib::VPD_FIXED_CRC, &spans);
   }
 
   // A raw file that a refused conversion must leave as it was.
   static const Bytes kOlderRaw = {'o', 'l', 'd', 'e', 'r'};
-  if (c.command == CMD_CONVERT) require(write_file(raw_path, kOlderRaw));
+  const bool convert = mode.argument == orvantis::ARG_ASCII_AND_RAW;
+  if (convert) require(write_file(raw_path, kOlderRaw));
 
   const Outcome outcome = run(ws.root(), words);
   require_devices(devices, outcome, spans);
@@ -557,8 +553,9 @@ void run_case(const Case& c) {
 
   bool raw_exists = false;
   const Bytes raw = read_file(raw_path, &raw_exists);
-  if (c.command == CMD_CONVERT && outcome.status != 0) require(raw == kOlderRaw);
-  if ((c.command == CMD_DUMP || c.command == CMD_BURN) && outcome.status == 0) {
+  if (convert && outcome.status != 0) require(raw == kOlderRaw);
+  if ((mode.argument == orvantis::ARG_OUTPUT_FILE || mode.argument == orvantis::ARG_INPUT_FILE) &&
+      outcome.status == 0) {
     // The block's bytes on the device are the raw file's: dumped from there, or burned there.
     // A burn takes only a file of exactly one block, and a dump makes one, so the raw file's
     // length is the block size the tool used.
@@ -566,7 +563,7 @@ void run_case(const Case& c) {
     require(raw_exists && !raw.empty());
     require(read_range(devices.target, offset, raw.size()) == raw);
   }
-  if (c.command == CMD_FIX_CRC && outcome.status == 0) {
+  if (mode.letter == 'S' && outcome.status == 0) {
     // The stored CRC now matches block 0.
     const vpd_lib::FieldDescriptor& crc = vpd_lib::BlockX[vpd_lib::VPD_FIXED_CRC];
     const uint32_t at = vpd_lib::field_address(crc);
