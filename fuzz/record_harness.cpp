@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
-#include "../platform/crc32.h"
 #include "../platform/database.h"
 #include "../tests/support/library_hooks.h"
+#include "../tests/support/reference_crc32.h"
 #include "cli/dispatch.h"
 #include "cli/modes.h"
 #include "fields/field_write.h"
@@ -569,7 +569,7 @@ void run_case(const Case& c) {
     const uint32_t at = vpd_lib::field_address(crc);
     const Bytes block0 = read_range(devices.target, 0, at + 4);
     require(block0.size() == at + 4);
-    require(orvantis::load_be32(block0.data() + at) == vpd_platform::crc32(block0.data(), at));
+    require(orvantis::load_be32(block0.data() + at) == orvantis::testing::reference_crc32(block0.data(), at));
   }
 }
 

@@ -113,14 +113,5 @@ SampleDb::SampleDb() { std::filesystem::copy(SAMPLE_DB_DIR, root(), std::filesys
 
 void SampleDb::add_line(const std::string& line) const { std::ofstream(file("inventory"), std::ios::app) << line << "\n"; }
 
-uint32_t reference_crc32(const unsigned char* data, size_t size) {
-  uint32_t crc = 0xFFFFFFFFu;
-  for (size_t i = 0; i < size; ++i) {
-    crc ^= data[i];
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return crc ^ 0xFFFFFFFFu;
-}
-
 }  // namespace testing
 }  // namespace orvantis

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/dispatch.h"
+#include "support/reference_crc32.h"
 
 namespace orvantis {
 namespace testing {
@@ -61,9 +62,6 @@ class SampleDb {
  private:
   TempDir dir_;
 };
-
-// CRC-32 (zlib's) computed bit by bit, independent of the library's table-driven code.
-uint32_t reference_crc32(const unsigned char* data, size_t size);
 
 }  // namespace testing
 }  // namespace orvantis
