@@ -297,11 +297,11 @@ constexpr uint16_t kBriefLengthWord = kBriefBlockSize - VPD_LENGTH_WORD_BYTES;
 // compact format stores its block size itself, little-endian like its numbers.
 const VpdFormat VPD_FORMATS[3] = {
     {VPD_FORMAT_FULL, "full", BlockX, std::size(BlockX), VPD_BASE_FULL, VPD_FULL_BLOCK_SIZE,
-     kFullLengthWord, false, false, false, true},
+     kFullLengthWord, false, false, true},
     {VPD_FORMAT_BRIEF, "brief", CompVPD_v3, std::size(CompVPD_v3), VPD_BASE_BRIEF, kBriefBlockSize,
-     kBriefLengthWord, true, true, true, false},
-    {VPD_FORMAT_CFF3, "cff3", CompVPD_cff3, std::size(CompVPD_cff3), VPD_BASE_CFF3, 0, 0, true, true,
-     false, false},
+     kBriefLengthWord, true, true, false},
+    {VPD_FORMAT_CFF3, "cff3", CompVPD_cff3, std::size(CompVPD_cff3), VPD_BASE_CFF3, 0, 0, true, false,
+     false},
 };
 
 const VpdFormat* format_of(int16_t code) {

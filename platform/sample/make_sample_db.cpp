@@ -112,7 +112,7 @@ class ImageBuilder {
   Bytes number_bytes(uint32_t value, size_t width) const {
     Bytes out(width);
     for (size_t k = 0; k < width; ++k) {
-      size_t shift = 8 * (format_.numbers_little_endian ? k : width - 1 - k);
+      size_t shift = 8 * (format_.little_endian ? k : width - 1 - k);
       out[k] = static_cast<unsigned char>(value >> shift);
     }
     return out;

@@ -5,10 +5,10 @@
 #include <cinttypes>
 #include <cstdio>
 #include <exception>
-#include <iterator>
 #include <new>
 #include <string>
 
+#include "print/field_kinds.h"
 #include "util/bytes.h"
 #include "util/number.h"
 #include "util/report.h"
@@ -34,16 +34,6 @@ constexpr char kBlank = ' ';
 
 // A hardware address value reaches at least the first digit of its last byte, at 3 * 5.
 constexpr size_t kMacTextMinimum = size_t{3} * (vpd_lib::VPD_MAC_BYTES - 1);
-
-// Bytes a field of this descriptor occupies in the image, by kind: numbers, tagged-text slots and
-// hardware addresses have a fixed width whatever `length` says (0 here: the descriptor's length);
-// an unknown kind writes nothing.
-uint32_t image_width(const FieldDescriptor& d) {
-  constexpr uint32_t kFixedWidth[] = {0, 1, 2, 4, 0, 0, 0, vpd_lib::VPD_TAGGED_SLOT_BYTES,
-                                      vpd_lib::VPD_MAC_BYTES};
-  if (d.kind >= std::size(kFixedWidth)) return 0;
-  return kFixedWidth[d.kind] != 0 ? kFixedWidth[d.kind] : d.length;
-}
 
 // The hex number read from at most `count` characters of `s` starting at `pos` (clipped to the
 // string), exactly as the target's strtoul base 16 reads them: leading white space and 0x allowed,
@@ -155,9 +145,10 @@ class PrintoutReader {
     const size_t colon = line_.find(':');
     if (colon == npos) return reject(field_line, "field line without ':'");
     const FieldDescriptor& d = table_[index_];
-    // A line without "]" opens a multi-line field, except a blank field's line (printed without
-    // brackets) and a line ending at its first ":" (an editor dropped the blank after it).
-    const bool whole = line_.find(']') != npos || d.kind == vpd_lib::VPD_FIELD_BLANK ||
+    const FieldKind* kind = field_kind(d.kind);  // null: a kind that converts to nothing
+    // A line without "]" opens a multi-line field, except the line of a kind printed without
+    // brackets and a line ending at its first ":" (an editor dropped the blank after it).
+    const bool whole = line_.find(']') != npos || (kind != nullptr && kind->close == nullptr) ||
                        colon + 1 == line_.size();
     text_.swap(line_);
     if (!whole && !gather_continuations(field_line)) return false;
@@ -176,7 +167,7 @@ class PrintoutReader {
     }
     ++index_;
 
-    const uint32_t bytes = image_width(d);
+    const uint32_t bytes = kind != nullptr ? field_width(*kind, d) : 0;
     if (!range_inside(block_size_, d.offset, bytes)) {
       fprintf(out_,
               "Convert2bin failed: line %" PRIu64 ": field \"%s\" (%" PRIu32
@@ -185,7 +176,7 @@ class PrintoutReader {
       end_message();
       return false;
     }
-    return put_field(d, value_of(text_, colon), field_line);
+    return kind == nullptr || put_field(*kind, d.offset, bytes, value_of(text_, colon), field_line);
   }
 
   // Appends the continuation lines of the multi-line field opened on line `field_line`, up to and
@@ -220,12 +211,12 @@ class PrintoutReader {
     end_message();
   }
 
-  // Writes the field's bytes from `value`; the field was checked to fit in the buffer.
-  bool put_field(const FieldDescriptor& d, const std::string& value, uint64_t field_line) {
-    unsigned char* at = buffer_ + d.offset;
-    const uint32_t n = d.length;
-    switch (d.kind) {
-      case vpd_lib::VPD_FIELD_HEX:
+  // Writes the `n` bytes of a field of `kind` at `offset` from `value`; they were checked to fit.
+  bool put_field(const FieldKind& kind, uint32_t offset, uint32_t n, const std::string& value,
+                 uint64_t field_line) {
+    unsigned char* at = buffer_ + offset;
+    switch (kind.form) {
+      case FORM_HEX:
         if (value.empty()) {
           std::fill_n(at, n, 0x00);
         } else if (value.size() / 2 == n) {
@@ -235,16 +226,10 @@ class PrintoutReader {
           size_message(value, n);
         }
         return true;
-      case vpd_lib::VPD_FIELD_BYTE:
-        at[0] = static_cast<unsigned char>(parse_hex_at(value, 0, 4));
+      case FORM_NUMBER:  // "0x" and two digits a byte
+        store_be(at, parse_hex_at(value, 0, 2 + 2 * size_t{n}), n);
         return true;
-      case vpd_lib::VPD_FIELD_WORD:
-        store_be16(at, static_cast<uint16_t>(parse_hex_at(value, 0, 6)));
-        return true;
-      case vpd_lib::VPD_FIELD_DWORD:
-        store_be32(at, parse_hex_at(value, 0, 10));
-        return true;
-      case vpd_lib::VPD_FIELD_TEXT:
+      case FORM_TEXT:
         if (value.size() == n) {
           value.copy(reinterpret_cast<char*>(at), n);
           return true;
@@ -253,24 +238,20 @@ class PrintoutReader {
         if (value.empty()) std::fill_n(at, n, 0x14);
         size_message(value, n);
         return true;
-      case vpd_lib::VPD_FIELD_ZERO:
-        std::fill_n(at, n, 0x00);
+      case FORM_FILL:
+        std::fill_n(at, n, kind.fill);
         return true;
-      case vpd_lib::VPD_FIELD_BLANK:
-        std::fill_n(at, n, 0x20);
-        return true;
-      case vpd_lib::VPD_FIELD_TAGGED_TEXT:
+      case FORM_TAGGED:
         return put_tagged(at, value, field_line);
-      case vpd_lib::VPD_FIELD_MAC:
+      case FORM_MAC:
         // Characters 2, 5, 8, 11 and 14 are the separators, ":" or "-", and are not looked at.
         if (value.size() < kMacTextMinimum)
           return reject(field_line, "hardware address value shorter than 15 characters");
         for (size_t i = 0; i < vpd_lib::VPD_MAC_BYTES; ++i)
           at[i] = static_cast<unsigned char>(parse_hex_at(value, 3 * i, 2));
         return true;
-      default:
-        return true;
     }
+    return true;
   }
 
   // A tagged-text slot: 32 bytes, the tag and 31 text bytes. The printer shows the first NUL of

@@ -5,8 +5,8 @@
 #include "print/printer.h"
 
 #include <cstring>
-#include <iterator>
 
+#include "print/field_kinds.h"
 #include "util/bytes.h"
 #include "util/report.h"
 
@@ -125,26 +125,29 @@ void write_mac(LineWriter& line, const unsigned char* field) {
   }
 }
 
-// The value of one field in the form of its kind, in full mode inside "[" and the kind's closing
-// mark (a zero field shows "[]" alone); nothing for blank fields and kinds the tool does not know.
+// The value of one field in the form of its kind (field_kinds.h), in full mode inside "[" and the
+// kind's closing mark; nothing for kinds without brackets and kinds the tool does not know.
+// `adjust` shows the kinds that are reordered in reverse stored order.
 void write_value(LineWriter& line, const vpd_lib::FieldDescriptor& d, const unsigned char* field,
                  bool adjust, bool single) {
-  constexpr const char* kClose[] = {"]h", "]", "]", "]h", "]t", "]", nullptr, "]", "]"};
-  if (d.kind >= std::size(kClose) || kClose[d.kind] == nullptr) return;
+  const FieldKind* kind = field_kind(d.kind);
+  if (kind == nullptr || kind->close == nullptr) return;
+  const bool reversed = adjust && kind->reordered;
+  const uint32_t width = field_width(*kind, d);
   if (!single) line.put('[');
-  switch (d.kind) {
-    case vpd_lib::VPD_FIELD_HEX: write_hex_bytes(line, field, d.length, adjust, single); break;
-    case vpd_lib::VPD_FIELD_BYTE: line.put_hex_number(field[0], 2); break;
-    // Component VPD keeps its numbers little-endian; everything else is big-endian.
-    case vpd_lib::VPD_FIELD_WORD: line.put_hex_number(adjust ? load_le16(field) : load_be16(field), 4); break;
-    case vpd_lib::VPD_FIELD_DWORD: line.put_hex_number(adjust ? load_le32(field) : load_be32(field), 8); break;
+  switch (kind->form) {
+    case FORM_HEX: write_hex_bytes(line, field, width, reversed, single); break;
+    case FORM_NUMBER:
+      line.put_hex_number(reversed ? load_le(field, width) : load_be(field, width), 2 * static_cast<int>(width));
+      break;
     // Text is written as stored, NUL bytes, newlines and "]" included: the converter takes the
     // value up to the line's last "]".
-    case vpd_lib::VPD_FIELD_TEXT: line.put(field, d.length); break;
-    case vpd_lib::VPD_FIELD_TAGGED_TEXT: write_tagged_text(line, field); break;
-    case vpd_lib::VPD_FIELD_MAC: write_mac(line, field); break;
+    case FORM_TEXT: line.put(field, width); break;
+    case FORM_FILL: break;
+    case FORM_TAGGED: write_tagged_text(line, field); break;
+    case FORM_MAC: write_mac(line, field); break;
   }
-  if (!single) line.put(kClose[d.kind]);
+  if (!single) line.put(kind->close);
 }
 
 }  // namespace

@@ -12,27 +12,25 @@ inline bool range_inside(size_t size, size_t offset, size_t length) {
   return offset <= size && length <= size - offset;
 }
 
-inline uint16_t load_be16(const unsigned char* p) {
-  return static_cast<uint16_t>((p[0] << 8) | p[1]);
+// The `width`-byte number (1 to 4) at p, most significant byte first (be) or last (le).
+inline uint32_t load_be(const unsigned char* p, uint32_t width) {
+  uint32_t v = 0;
+  for (uint32_t i = 0; i < width; ++i) v = v << 8 | p[i];
+  return v;
 }
-inline uint16_t load_le16(const unsigned char* p) {
-  return static_cast<uint16_t>((p[1] << 8) | p[0]);
+inline uint32_t load_le(const unsigned char* p, uint32_t width) {
+  uint32_t v = 0;
+  for (uint32_t i = width; i-- > 0;) v = v << 8 | p[i];
+  return v;
 }
-inline uint32_t load_be32(const unsigned char* p) {
-  return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+inline void store_be(unsigned char* p, uint32_t v, uint32_t width) {
+  for (uint32_t i = width; i-- > 0; v >>= 8) p[i] = static_cast<unsigned char>(v);
 }
-inline uint32_t load_le32(const unsigned char* p) {
-  return (uint32_t{p[3]} << 24) | (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | p[0];
-}
-inline void store_be16(unsigned char* p, uint16_t v) {
-  p[0] = static_cast<unsigned char>(v >> 8);
-  p[1] = static_cast<unsigned char>(v);
-}
-inline void store_be32(unsigned char* p, uint32_t v) {
-  p[0] = static_cast<unsigned char>(v >> 24);
-  p[1] = static_cast<unsigned char>(v >> 16);
-  p[2] = static_cast<unsigned char>(v >> 8);
-  p[3] = static_cast<unsigned char>(v);
-}
+inline uint16_t load_be16(const unsigned char* p) { return static_cast<uint16_t>(load_be(p, 2)); }
+inline uint16_t load_le16(const unsigned char* p) { return static_cast<uint16_t>(load_le(p, 2)); }
+inline uint32_t load_be32(const unsigned char* p) { return load_be(p, 4); }
+inline uint32_t load_le32(const unsigned char* p) { return load_le(p, 4); }
+inline void store_be16(unsigned char* p, uint16_t v) { store_be(p, v, 2); }
+inline void store_be32(unsigned char* p, uint32_t v) { store_be(p, v, 4); }
 
 }  // namespace orvantis

@@ -121,8 +121,7 @@ struct VpdFormat {
   uint32_t base;                 // ORed with an index, the field id (field_id_of)
   uint32_t block_size;           // 0: the length word holds the block size, up to max_size
   uint16_t length_word;          // the length word's required value when block_size is fixed
-  bool length_little_endian;     // byte order of the length word
-  bool numbers_little_endian;    // byte order of WORD and DWORD fields
+  bool little_endian;            // byte order of its numbers, the length word first among them
   bool reorder_numbers;          // the printout shows numbers and hex in reverse stored order (not with -E)
   bool system_vpd;               // layout byte at 0x002, legacy fields 8 and 9, block-0 CRC, named fields
 };
