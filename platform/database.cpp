@@ -223,30 +223,30 @@ Inventory read_inventory(const std::string& root) {
   Inventory inv;
   inv.status = INVENTORY_MISSING;
   const std::string path = inventory_path(root);
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) {
+  struct Descriptor {  // closed however the read ends: the parser may throw std::bad_alloc
+    const int fd;
+    ~Descriptor() { if (fd >= 0) ::close(fd); }
+  } file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
+  if (file.fd < 0) {
     inv.error = std::strerror(errno);
     return inv;
   }
   struct stat st = {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     inv.error = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
-    ::close(fd);
     return inv;
   }
   InventoryParser parser;
   char chunk[4096];
   for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    const ssize_t n = ::read(file.fd, chunk, sizeof chunk);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       inv.error = std::strerror(errno);
-      ::close(fd);
       return inv;
     }
     if (n == 0 || !parser.feed(chunk, static_cast<size_t>(n))) break;
   }
-  ::close(fd);
   return parser.finish();
 }
 
