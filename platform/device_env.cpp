@@ -24,6 +24,8 @@ ssize_t DeviceEnv::pwrite(int fd, const unsigned char* buffer, size_t n, off_t o
   return ::pwrite(fd, buffer, n, offset);
 }
 int DeviceEnv::fsync(int fd) { return ::fsync(fd); }
+int DeviceEnv::fcntl(int fd, int command, int argument) { return ::fcntl(fd, command, argument); }
+off_t DeviceEnv::lseek(int fd, off_t offset, int whence) { return ::lseek(fd, offset, whence); }
 
 int DeviceEnv::create(const char* path) {
   return ::open(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);

@@ -27,6 +27,8 @@ class DeviceEnv {
   virtual ssize_t pread(int fd, unsigned char* buffer, size_t n, off_t offset);
   virtual ssize_t pwrite(int fd, const unsigned char* buffer, size_t n, off_t offset);
   virtual int fsync(int fd);
+  virtual int fcntl(int fd, int command, int argument);
+  virtual off_t lseek(int fd, off_t offset, int whence);
 
   // The journal's file and folder operations. create makes a new file (mode 0600) that no other
   // name or symlink stands for, open for reading and writing; list gives the names in a folder

@@ -91,8 +91,8 @@ bool Device::open_once(DeviceAccess access, bool* replaced) {
   character_ = S_ISCHR(st.st_mode);
   dev_ = st.st_dev;
   ino_ = st.st_ino;
-  const int fl = ::fcntl(fd_, F_GETFL);
-  if (fl < 0 || ::fcntl(fd_, F_SETFL, fl & ~O_NONBLOCK) != 0) {
+  const int fl = env_.fcntl(fd_, F_GETFL, 0);
+  if (fl < 0 || env_.fcntl(fd_, F_SETFL, fl & ~O_NONBLOCK) != 0) {
     report("%s: %s", path_.c_str(), std::strerror(errno));
     return false;
   }
@@ -141,7 +141,7 @@ bool Device::file_length(uint64_t* out) const {
     *out = static_cast<uint64_t>(st.st_size);
     return true;
   }
-  const off_t end = ::lseek(fd_, 0, SEEK_END);  // a block device tells its size this way
+  const off_t end = env_.lseek(fd_, 0, SEEK_END);  // a block device tells its size this way
   if (end < 0) return false;
   *out = static_cast<uint64_t>(end);
   return true;

@@ -32,11 +32,11 @@ namespace testing {
 namespace {
 
 // The calls the fault env counts, and what it can make of one. OP_STAT is the check that the path
-// still names the open file; fstat and canonical are not counted (they only tell a file's kind,
-// length and name). The journal's calls (journal.h) have kinds of their own: OP_J* on a journal
+// still names the open file, OP_FCNTL the switch to blocking I/O after the open; fstat, lseek and
+// canonical are not counted (they only tell a file's kind, length and name). The journal's calls (journal.h) have kinds of their own: OP_J* on a journal
 // file or folder, and the folder operations.
 enum DeviceOp {
-  OP_OPEN, OP_LOCK, OP_READ, OP_WRITE, OP_SYNC, OP_STAT,
+  OP_OPEN, OP_LOCK, OP_READ, OP_WRITE, OP_SYNC, OP_STAT, OP_FCNTL,
   OP_JOPEN, OP_JREAD, OP_JWRITE, OP_JSYNC, OP_CREATE, OP_MKDIR, OP_RENAME, OP_UNLINK, OP_LIST
 };
 // A power cut (FAULT_CUT) ends the process before the call, losing what was not synced.
@@ -132,6 +132,9 @@ class FaultEnv : public vpd_platform::DeviceEnv {
   }
   int stat(const char* path, struct stat* st) override {
     return hook(OP_STAT) != FAULT_NONE ? fail() : DeviceEnv::stat(path, st);
+  }
+  int fcntl(int fd, int command, int argument) override {
+    return hook(OP_FCNTL) != FAULT_NONE ? fail() : DeviceEnv::fcntl(fd, command, argument);
   }
   int flock(int fd, int operation) override {
     if (hook(OP_LOCK) != FAULT_NONE) return fail();
