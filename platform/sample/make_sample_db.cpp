@@ -157,10 +157,10 @@ class ImageBuilder {
           text += '\0';
         else
           text[bar] = '\0';
-        if (text.size() > vpd_lib::VPD_TAGGED_TEXT_BYTES) fail(name + ": tagged text over 30 characters");
+        if (text.size() >= d.length) fail(name + ": tagged text over 30 characters");
         Bytes out = parse_hex(value.substr(0, 2), name);
         out.insert(out.end(), text.begin(), text.end());
-        out.resize(vpd_lib::VPD_TAGGED_SLOT_BYTES, 0x00);
+        out.resize(d.length, 0x00);
         return out;
       }
       default:

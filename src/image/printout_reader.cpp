@@ -32,9 +32,6 @@ constexpr size_t kMaxLineLength = size_t{128} * 1024;
 // The blank of the printout is the space only: a tab is field text like any other character.
 constexpr char kBlank = ' ';
 
-// A hardware address value reaches at least the first digit of its last byte, at 3 * 5.
-constexpr size_t kMacTextMinimum = size_t{3} * (vpd_lib::VPD_MAC_BYTES - 1);
-
 // The hex number read from at most `count` characters of `s` starting at `pos` (clipped to the
 // string), exactly as the target's strtoul base 16 reads them: leading white space and 0x allowed,
 // stopping at the first non-digit (a NUL byte included), 0 without digits.
@@ -242,12 +239,13 @@ class PrintoutReader {
         std::fill_n(at, n, kind.fill);
         return true;
       case FORM_TAGGED:
-        return put_tagged(at, value, field_line);
+        return put_tagged(at, n, value, field_line);
       case FORM_MAC:
-        // Characters 2, 5, 8, 11 and 14 are the separators, ":" or "-", and are not looked at.
-        if (value.size() < kMacTextMinimum)
+        // Characters 2, 5, 8, 11 and 14 are the separators, ":" or "-", and are not looked at; the
+        // value reaches at least the first digit of the last byte.
+        if (value.size() < 3 * (n - size_t{1}))
           return reject(field_line, "hardware address value shorter than 15 characters");
-        for (size_t i = 0; i < vpd_lib::VPD_MAC_BYTES; ++i)
+        for (size_t i = 0; i < n; ++i)
           at[i] = static_cast<unsigned char>(parse_hex_at(value, 3 * i, 2));
         return true;
     }
@@ -257,9 +255,9 @@ class PrintoutReader {
   // A tagged-text slot: 32 bytes, the tag and 31 text bytes. The printer shows the first NUL of
   // the text as "|", so "TT:head|tail" becomes tag, head, 0x00, tail. A slot printed without any
   // NUL reads back one byte too long; nothing past the slot's 32 bytes is written.
-  bool put_tagged(unsigned char* at, const std::string& value, uint64_t field_line) {
+  bool put_tagged(unsigned char* at, uint32_t width, const std::string& value, uint64_t field_line) {
     if (!value.empty() && value[0] == kBlank) {
-      std::fill_n(at, vpd_lib::VPD_TAGGED_SLOT_BYTES, 0x20);
+      std::fill_n(at, width, 0x20);
       return true;
     }
     if (value.size() < 3) return reject(field_line, "tagged text value shorter than 3 characters");
@@ -269,7 +267,7 @@ class PrintoutReader {
     std::string text = value.substr(3, bar - 3);
     text.push_back('\0');
     text.append(value, bar + 1, npos);
-    const size_t count = std::min<size_t>(text.size(), vpd_lib::VPD_TAGGED_TEXT_BYTES);
+    const size_t count = std::min<size_t>(text.size(), width - size_t{1});
     text.copy(reinterpret_cast<char*>(at + 1), count);
     return true;
   }

@@ -38,8 +38,8 @@ constexpr FieldKind FIELD_KINDS[] = {
     {FORM_TEXT, "]t", 0, false, 0},                                // VPD_FIELD_TEXT
     {FORM_FILL, "]", 0, false, 0x00},                              // VPD_FIELD_ZERO, shown "[]"
     {FORM_FILL, nullptr, 0, false, 0x20},                          // VPD_FIELD_BLANK
-    {FORM_TAGGED, "]", vpd_lib::VPD_TAGGED_SLOT_BYTES, false, 0},  // VPD_FIELD_TAGGED_TEXT
-    {FORM_MAC, "]", vpd_lib::VPD_MAC_BYTES, false, 0},             // VPD_FIELD_MAC
+    {FORM_TAGGED, "]", 32, false, 0},                              // VPD_FIELD_TAGGED_TEXT
+    {FORM_MAC, "]", 6, false, 0},                                  // VPD_FIELD_MAC
 };
 static_assert(std::size(FIELD_KINDS) == vpd_lib::VPD_FIELD_MAC + 1, "a row for every kind");
 

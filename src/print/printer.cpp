@@ -18,7 +18,6 @@ constexpr size_t NAME_COLUMN_WIDTH = 45;
 // under those of the first line: 45 name columns, ": " and "[".
 constexpr size_t HEX_CONTINUATION_INDENT = 48;
 constexpr uint32_t HEX_BYTES_PER_LINE = 16;
-constexpr size_t TAGGED_SLOT_TEXT = vpd_lib::VPD_TAGGED_TEXT_BYTES;
 // An empty slot shows "  :", these blanks and "|".
 constexpr size_t EMPTY_SLOT_BLANKS = 29;
 constexpr unsigned char TAG_EMPTY_SLOT = 0x20;
@@ -96,7 +95,7 @@ void write_hex_bytes(LineWriter& line, const unsigned char* field, uint32_t leng
 
 // The tag form of a 32-byte slot. The first NUL of the text stands as "|" so the converter can
 // split head and tail there; a slot without NUL gets the "|" after all 31 bytes.
-void write_tagged_text(LineWriter& line, const unsigned char* slot) {
+void write_tagged_text(LineWriter& line, const unsigned char* slot, uint32_t width) {
   if (slot[0] == TAG_EMPTY_SLOT) {
     line.put("  :", 3);
     line.spaces(EMPTY_SLOT_BLANKS);
@@ -106,20 +105,21 @@ void write_tagged_text(LineWriter& line, const unsigned char* slot) {
   line.hex_byte(slot[0]);
   line.put(':');
   const unsigned char* text = slot + 1;
-  const void* nul = std::memchr(text, 0, TAGGED_SLOT_TEXT);
+  const size_t text_bytes = width - 1;
+  const void* nul = std::memchr(text, 0, text_bytes);
   if (nul == nullptr) {
-    line.put(text, TAGGED_SLOT_TEXT);
+    line.put(text, text_bytes);
     line.put('|');
     return;
   }
   size_t head = static_cast<size_t>(static_cast<const unsigned char*>(nul) - text);
   line.put(text, head);
   line.put('|');
-  line.put(text + head + 1, TAGGED_SLOT_TEXT - head - 1);
+  line.put(text + head + 1, text_bytes - head - 1);
 }
 
-void write_mac(LineWriter& line, const unsigned char* field) {
-  for (uint32_t i = 0; i < vpd_lib::VPD_MAC_BYTES; ++i) {
+void write_mac(LineWriter& line, const unsigned char* field, uint32_t width) {
+  for (uint32_t i = 0; i < width; ++i) {
     if (i > 0) line.put(':');
     line.hex_byte(field[i]);
   }
@@ -144,8 +144,8 @@ void write_value(LineWriter& line, const vpd_lib::FieldDescriptor& d, const unsi
     // value up to the line's last "]".
     case FORM_TEXT: line.put(field, width); break;
     case FORM_FILL: break;
-    case FORM_TAGGED: write_tagged_text(line, field); break;
-    case FORM_MAC: write_mac(line, field); break;
+    case FORM_TAGGED: write_tagged_text(line, field, width); break;
+    case FORM_MAC: write_mac(line, field, width); break;
   }
   if (!single) line.put(kind->close);
 }

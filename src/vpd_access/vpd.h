@@ -68,12 +68,6 @@ enum : uint32_t {
   VPD_FIELD_MAC = 8,          // 6-byte hardware address
 };
 
-// The fixed widths of two kinds: a tagged-text slot is a tag byte and 31 text bytes; a hardware
-// address is 6 bytes.
-constexpr uint32_t VPD_TAGGED_SLOT_BYTES = 32;
-constexpr uint32_t VPD_TAGGED_TEXT_BYTES = VPD_TAGGED_SLOT_BYTES - 1;
-constexpr uint32_t VPD_MAC_BYTES = 6;
-
 // Pad word: low byte is the pad character; this bit puts the pad in front of the text.
 // A pad word of 0 means the text field is never repaired.
 constexpr uint16_t VPD_PAD_FRONT = 0x200;
