@@ -353,17 +353,14 @@ static_assert(has_every_kind(BlockX, std::size(BlockX)), "BlockX holds every fie
 // formats.
 static_assert(is(BlockX[0], 0, 0x000, VPD_LENGTH_WORD_BYTES, VPD_FIELD_WORD) &&
               is(BlockX[VPD_FIXED_LAYOUT], 0, 0x002, 1, VPD_FIELD_BYTE), "BlockX header");
-static_assert(BlockX[VPD_FIXED_VPDID].length == 2 && BlockX[VPD_FIXED_POSID].length == 2,
-              "vpdid and posid are 2 bytes");
+static_assert(BlockX[VPD_FIXED_VPDID].length == 2 && BlockX[VPD_FIXED_POSID].length == 2, "vpdid, posid");
 static_assert(is(BlockX[VPD_FIXED_LEGACY_MTM], 0, 0x00E, 7, VPD_FIELD_TEXT) &&
               is(BlockX[VPD_FIXED_LEGACY_SN], 0, 0x015, 7, VPD_FIELD_TEXT), "legacy type-model and serial");
-static_assert(BlockX[VPD_FIXED_UUID].block == 0 && BlockX[VPD_FIXED_UUID].length == 16,
-              "the UUID is 16 bytes of block 0");
+static_assert(BlockX[VPD_FIXED_UUID].block == 0 && BlockX[VPD_FIXED_UUID].length == 16, "the UUID");
 static_assert(is(BlockX[VPD_FIXED_MTM], 0, 0x20C, 10, VPD_FIELD_TEXT) &&
               is(BlockX[VPD_FIXED_SN], 0, 0x216, 10, VPD_FIELD_TEXT), "type-model and serial");
 static_assert(is(BlockX[VPD_FIXED_CRC], 0, VPD_FULL_BLOCK_SIZE - 4, 4, VPD_FIELD_DWORD), "the block-0 CRC");
-static_assert(BlockX[VPD_FIXED_UEFIID].block == 1 && BlockX[VPD_FIXED_UEFIID].kind == VPD_FIELD_TEXT,
-              "the UEFI id");
+static_assert(BlockX[VPD_FIXED_UEFIID].block == 1 && BlockX[VPD_FIXED_UEFIID].kind == VPD_FIELD_TEXT, "UEFI id");
 static_assert(CompVPD_v3[0].offset == 0 && CompVPD_v3[0].length == VPD_LENGTH_WORD_BYTES &&
               CompVPD_cff3[0].offset == 0 && CompVPD_cff3[0].length == VPD_LENGTH_WORD_BYTES,
               "component length words");

@@ -18,7 +18,7 @@ constexpr const char kSizeUnreadable[] = "Error reading vpd size!\n";
 int probe_block_size(vpd_lib::vpd* record, const vpd_lib::VpdFormat& format, uint32_t* block_size) {
   unsigned char word[vpd_lib::VPD_LENGTH_WORD_BYTES] = {};
   if (record->read_field(format.base, sizeof word, word) <= 0) return print_failure(kSizeUnreadable);
-  const uint16_t length = format.little_endian ? load_le16(word) : load_be16(word);
+  const uint32_t length = format.little_endian ? load_le(word, 2) : load_be(word, 2);
   if (format.block_size != 0) {
     if (length != format.length_word) {
       std::printf("VPD Length is invalid! Got 0x%x expected 0x%x\n", static_cast<unsigned>(length),

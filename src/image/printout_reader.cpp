@@ -164,7 +164,7 @@ class PrintoutReader {
     }
     ++index_;
 
-    const uint32_t bytes = kind != nullptr ? field_width(*kind, d) : 0;
+    const uint32_t bytes = kind != nullptr ? kind->width_of(d) : 0;
     if (!range_inside(block_size_, d.offset, bytes)) {
       fprintf(out_,
               "Convert2bin failed: line %" PRIu64 ": field \"%s\" (%" PRIu32

@@ -27,6 +27,9 @@ struct FieldKind {
   uint32_t width;      // the bytes it takes whatever the descriptor says; 0: the descriptor's length
   bool reordered;      // shown in reverse stored order where the format reorders numbers (not -E)
   unsigned char fill;  // FORM_FILL's byte
+
+  // The bytes a field of this kind takes in the image.
+  uint32_t width_of(const vpd_lib::FieldDescriptor& d) const { return width != 0 ? width : d.length; }
 };
 
 // Indexed by kind.
@@ -47,11 +50,6 @@ static_assert(std::size(FIELD_KINDS) == vpd_lib::VPD_FIELD_MAC + 1, "a row for e
 // convert to nothing.
 inline const FieldKind* field_kind(uint32_t kind) {
   return kind < std::size(FIELD_KINDS) ? &FIELD_KINDS[kind] : nullptr;
-}
-
-// The bytes a field of kind `k` takes in the image.
-inline uint32_t field_width(const FieldKind& k, const vpd_lib::FieldDescriptor& d) {
-  return k.width != 0 ? k.width : d.length;
 }
 
 }  // namespace orvantis

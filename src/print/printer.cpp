@@ -53,10 +53,10 @@ class LineWriter {
     put(HEX_DIGITS[b >> 4]);
     put(HEX_DIGITS[b & 0xF]);
   }
-  // "0x" and `digits` upper-case hex digits, zero-filled.
-  void put_hex_number(uint32_t value, int digits) {
+  // "0x" and two upper-case hex digits for each of the number's `bytes` bytes, zero-filled.
+  void put_hex_number(uint32_t value, uint32_t bytes) {
     put("0x", 2);
-    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) put(HEX_DIGITS[(value >> shift) & 0xF]);
+    for (uint32_t digit = 2 * bytes; digit-- > 0;) put(HEX_DIGITS[(value >> (4 * digit)) & 0xF]);
   }
   // Ends the line and flushes, so an interrupted printout keeps every finished line.
   void end_line() {
@@ -133,13 +133,11 @@ void write_value(LineWriter& line, const vpd_lib::FieldDescriptor& d, const unsi
   const FieldKind* kind = field_kind(d.kind);
   if (kind == nullptr || kind->close == nullptr) return;
   const bool reversed = adjust && kind->reordered;
-  const uint32_t width = field_width(*kind, d);
+  const uint32_t width = kind->width_of(d);
   if (!single) line.put('[');
   switch (kind->form) {
     case FORM_HEX: write_hex_bytes(line, field, width, reversed, single); break;
-    case FORM_NUMBER:
-      line.put_hex_number(reversed ? load_le(field, width) : load_be(field, width), 2 * static_cast<int>(width));
-      break;
+    case FORM_NUMBER: line.put_hex_number(reversed ? load_le(field, width) : load_be(field, width), width); break;
     // Text is written as stored, NUL bytes, newlines and "]" included: the converter takes the
     // value up to the line's last "]".
     case FORM_TEXT: line.put(field, width); break;
