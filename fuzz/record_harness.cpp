@@ -345,13 +345,17 @@ Devices lay_out(const Workspace& ws, const Case& c) {
   static const char* const kDevices[4] = {"mb_vpd", "card", "riser", "VPDb"};
   d.primary = ws.dev(kDevices[c.naming]);
   const std::string name = c.naming == NAME_ABSOLUTE ? d.primary : kDevices[c.naming];
-  vpd_lib::BackupCopy copy;
-  require(vpd_lib::backup_copy_of(0, name, &copy));
-  const std::string copy_file = vpd_platform::device_path(ws.root(), copy.dev_name, copy.use_backup);
-  if (copy_file != d.primary) d.backup = copy_file;
-  // -B works on it when the command's FRU id has a backup copy.
-  d.target = c.backup && vpd_lib::backup_copy_of(c.fru_value, name, &copy) && !d.backup.empty()
-                 ? d.backup : d.primary;
+  // Where the library's rule puts FRU `fru`'s backup copy on this device; "" when it has none.
+  const auto copy_of = [&](uint32_t fru) {
+    std::string copy = name;
+    bool beside = false;
+    uint32_t size = c.max_size;
+    return vpd_lib::backup_copy_of(fru, &copy, &beside, &size)
+               ? vpd_platform::device_path(ws.root(), copy, beside) : std::string();
+  };
+  if (copy_of(0) != d.primary) d.backup = copy_of(0);
+  // -B works on it when the command's FRU id, the full value, has a backup copy.
+  d.target = c.backup && !copy_of(c.fru_value).empty() && !d.backup.empty() ? d.backup : d.primary;
 
   d.primary_image = c.device;
   d.backup_exists = !d.backup.empty() && c.backup_copy.length > 0;

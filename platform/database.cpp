@@ -288,8 +288,13 @@ std::string inventory_text(const Inventory& inventory) {
 
 }  // namespace vpd_platform
 
-bool vpd_lib::backup_copy_of(uint32_t fru, const std::string& device, BackupCopy* out) {
+bool vpd_lib::backup_copy_of(uint32_t fru, std::string* dev_name, bool* use_backup, uint32_t* max_size) {
   if (fru != 0) return false;
-  *out = device == "mb_vpd" ? BackupCopy{device, true, VPD_FULL_BLOCK_SIZE} : BackupCopy{"VPDb", false, 0};
+  if (*dev_name == "mb_vpd") {
+    *use_backup = true;
+    *max_size = VPD_FULL_BLOCK_SIZE;
+  } else {
+    *dev_name = "VPDb";
+  }
   return true;
 }

@@ -43,8 +43,6 @@ namespace {
 
 using vpd_lib::FieldDescriptor;
 
-constexpr uint32_t kBlock0Size = vpd_lib::VPD_FULL_BLOCK_SIZE;
-
 // Where a fixed field of system VPD lies: the layout byte, the block-0 CRC.
 uint32_t address_of(vpd_lib::VpdFixedField field) { return vpd_lib::field_address(vpd_lib::BlockX[field]); }
 
@@ -56,7 +54,7 @@ bool legacy_layout(const unsigned char* vpd_data) { return vpd_data[address_of(v
 // Block 0 and the furthest field end of all three tables.
 size_t vpd_data_extent() {
   static const size_t extent = [] {
-    size_t end = kBlock0Size;
+    size_t end = vpd_lib::VPD_FULL_BLOCK_SIZE;
     for (const vpd_lib::VpdFormat& f : vpd_lib::VPD_FORMATS)
       for (uint32_t i = 0; i < f.table_size; ++i)
         end = std::max<size_t>(end, size_t{vpd_lib::field_address(f.table[i])} + f.table[i].length);
@@ -249,7 +247,7 @@ uint32_t nvram::getBlock0CRC32() const {
 int nvram::isBlock0CRCSupported() const {
   const VpdFormat* f = format_of(format);
   if (f == nullptr || !f->system_vpd) return -1;
-  if (!vpd_data || max_size < vpd_platform::kBlock0Size || orvantis::load_be16(vpd_data) != f->length_word)
+  if (!vpd_data || max_size < VPD_FULL_BLOCK_SIZE || orvantis::load_be16(vpd_data) != f->length_word)
     return -2;
   if (vpd_platform::legacy_layout(vpd_data)) return -3;
   return 1;

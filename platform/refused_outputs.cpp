@@ -90,10 +90,12 @@ std::string refused_output(const struct stat* st, const std::string& name) {
                              (node && ((st->st_mode ^ c.st_mode) & S_IFMT) == 0 && st->st_rdev == c.st_rdev));
   };
   for (const InventoryEntry& entry : lib.inventory.entries) {
-    vpd_lib::BackupCopy copy;
-    const bool backup = vpd_lib::backup_copy_of(entry.fru, entry.device, &copy);
+    std::string copy = entry.device;
+    bool beside = false;
+    uint32_t size = entry.max_size;
+    const bool backup = vpd_lib::backup_copy_of(entry.fru, &copy, &beside, &size);
     const std::string candidates[] = {device_path(lib.root, entry.device, false),
-                                      backup ? device_path(lib.root, copy.dev_name, copy.use_backup) : ""};
+                                      backup ? device_path(lib.root, copy, beside) : ""};
     for (const std::string& candidate : candidates)
       if (!candidate.empty() && same(candidate))
         return "is the VPD of FRU " + std::to_string(entry.fru) + " (" + candidate + ")";

@@ -24,6 +24,7 @@
 
 #include "../crc32.h"
 #include "../database.h"
+#include "util/bytes.h"
 #include "util/number.h"
 #include "vpd_access/vpd.h"
 
@@ -109,12 +110,10 @@ class ImageBuilder {
     std::copy(data.begin(), data.end(), bytes_.begin() + vpd_lib::field_address(d));
   }
 
-  Bytes number_bytes(uint32_t value, size_t width) const {
+  Bytes number_bytes(uint32_t value, uint32_t width) const {
     Bytes out(width);
-    for (size_t k = 0; k < width; ++k) {
-      size_t shift = 8 * (format_.little_endian ? k : width - 1 - k);
-      out[k] = static_cast<unsigned char>(value >> shift);
-    }
+    orvantis::store_be(out.data(), value, width);
+    if (format_.little_endian) std::reverse(out.begin(), out.end());
     return out;
   }
 

@@ -105,12 +105,7 @@ int open_record(const CommandLine& cl, DataReads reads, bool writes, OpenRecord*
   }
   record->preload_flag = false;
 
-  vpd_lib::BackupCopy copy;
-  if (cl.backup && vpd_lib::backup_copy_of(cl.fru_id, record->dev_name, &copy)) {
-    record->dev_name = copy.dev_name;
-    record->use_backup = copy.use_backup;
-    if (copy.max_size != 0) record->max_size = copy.max_size;
-  }
+  if (cl.backup) vpd_lib::backup_copy_of(cl.fru_id, &record->dev_name, &record->use_backup, &record->max_size);
 
   // A format the tool does not know loads whole; the block size check then refuses it.
   const vpd_lib::VpdFormat* format = vpd_lib::format_of(record->format);

@@ -204,14 +204,10 @@ vpd* find_vpd_record(unsigned char fru, bool preload);
 
 // The system board's backup copy (-B): FRU 0 alone, named by the full id 0, has one. Of the device
 // "mb_vpd" it is the file beside it (use_backup: mb_vpd.backup), block 0 alone; of any other
-// device it is the device "VPDb", as large as FRU 0's own. A record reads it once these are set.
-struct BackupCopy {
-  std::string dev_name;
-  bool use_backup = false;
-  uint32_t max_size = 0;  // 0: the FRU's own
-};
-// FRU `fru`'s backup copy, given the device its inventory line names; false when it has none.
-bool backup_copy_of(uint32_t fru, const std::string& device, BackupCopy* out);
+// device it is the device "VPDb", as large as FRU 0's own. Turns FRU `fru`'s device name, backup
+// flag and max_size (a record's, set before load) into its copy's; false, nothing changed, when
+// the FRU has none.
+bool backup_copy_of(uint32_t fru, std::string* dev_name, bool* use_backup, uint32_t* max_size);
 
 // The same field operations through the FRU's record (loading it on first use).
 int vpd_read_field_size(unsigned char fru, unsigned int field_id);
