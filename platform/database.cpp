@@ -290,11 +290,8 @@ std::string inventory_text(const Inventory& inventory) {
 
 bool vpd_lib::backup_copy_of(uint32_t fru, std::string* dev_name, bool* use_backup, uint32_t* max_size) {
   if (fru != 0) return false;
-  if (*dev_name == "mb_vpd") {
-    *use_backup = true;
-    *max_size = VPD_FULL_BLOCK_SIZE;
-  } else {
-    *dev_name = "VPDb";
-  }
+  *use_backup = *dev_name == "mb_vpd";
+  if (*use_backup) *max_size = VPD_FULL_BLOCK_SIZE;
+  else *dev_name = "VPDb";
   return true;
 }

@@ -247,7 +247,7 @@ uint32_t nvram::getBlock0CRC32() const {
 int nvram::isBlock0CRCSupported() const {
   const VpdFormat* f = format_of(format);
   if (f == nullptr || !f->system_vpd) return -1;
-  if (!vpd_data || max_size < VPD_FULL_BLOCK_SIZE || orvantis::load_be16(vpd_data) != f->length_word)
+  if (!vpd_data || max_size < VPD_FULL_BLOCK_SIZE || orvantis::load_be(vpd_data, 2) != f->length_word)
     return -2;
   if (vpd_platform::legacy_layout(vpd_data)) return -3;
   return 1;

@@ -336,12 +336,9 @@ constexpr bool is(const FieldDescriptor& d, uint16_t block, uint16_t offset, uin
 }
 
 constexpr bool has_every_kind(const FieldDescriptor* table, size_t n) {
-  for (uint32_t kind = VPD_FIELD_HEX; kind <= VPD_FIELD_MAC; ++kind) {
-    bool found = false;
-    for (size_t i = 0; i < n; ++i) found = found || table[i].kind == kind;
-    if (!found) return false;
-  }
-  return true;
+  uint32_t seen = 0;  // bit k: kind k
+  for (size_t i = 0; i < n; ++i) seen |= 1u << table[i].kind;
+  return seen == (1u << (VPD_FIELD_MAC + 1)) - 1;
 }
 
 static_assert(well_formed(BlockX, VPD_FULL_BLOCK_SIZE), "BlockX: unnamed, overlapping or outside its block");

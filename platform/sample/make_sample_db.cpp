@@ -90,8 +90,7 @@ class ImageBuilder {
   // Stores a CRC-32 of the bytes before the field in the field, in the format's byte order.
   void set_crc(const char* name) {
     const FieldDescriptor& d = format_.table[index_of(name)];
-    uint32_t crc = vpd_platform::crc32(bytes_.data(), vpd_lib::field_address(d));
-    put(d, number_bytes(crc, d.length));
+    put(d, number_bytes(vpd_platform::crc32(bytes_.data(), vpd_lib::field_address(d)), d.length));
   }
 
   const Bytes& bytes() const { return bytes_; }

@@ -46,10 +46,8 @@ constexpr FieldKind FIELD_KINDS[] = {
 };
 static_assert(std::size(FIELD_KINDS) == vpd_lib::VPD_FIELD_MAC + 1, "a row for every kind");
 
-// The row of `kind`, or null for a kind the tool does not know: its fields show no value and
+// The row of kind `k`, or null for a kind the tool does not know: its fields show no value and
 // convert to nothing.
-inline const FieldKind* field_kind(uint32_t kind) {
-  return kind < std::size(FIELD_KINDS) ? &FIELD_KINDS[kind] : nullptr;
-}
+inline const FieldKind* field_kind(uint32_t k) { return k < std::size(FIELD_KINDS) ? &FIELD_KINDS[k] : nullptr; }
 
 }  // namespace orvantis

@@ -26,7 +26,6 @@ inline uint32_t load_le(const unsigned char* p, uint32_t width) {
 inline void store_be(unsigned char* p, uint32_t v, uint32_t width) {
   for (uint32_t i = width; i-- > 0; v >>= 8) p[i] = static_cast<unsigned char>(v);
 }
-inline uint16_t load_be16(const unsigned char* p) { return static_cast<uint16_t>(load_be(p, 2)); }
 inline uint32_t load_be32(const unsigned char* p) { return load_be(p, 4); }
 inline void store_be32(unsigned char* p, uint32_t v) { store_be(p, v, 4); }
 
