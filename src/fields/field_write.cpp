@@ -10,11 +10,11 @@
 namespace orvantis {
 namespace {
 
-// Both writers: writes `count` bytes into the field when that is exactly its length. The field
-// length, or 0 after printing why nothing was written: the length message (the library's answer
-// signed, -1 for an unknown field) or, when the library reports the write as failed (an answer
-// other than the count), "Failed to update VPD".
-int write_exact(uint8_t fru_id, uint32_t field_id, unsigned char* data, size_t count) {
+// Both writers end here: `count` bytes go into the field only when it is exactly that long. The
+// field length, or 0 after printing the length message (the input's length unsigned, the library's
+// answer signed, -1 for an unknown field) or, when the library answers the write with something
+// other than the count, "Failed to update VPD".
+int write_exactly(uint8_t fru_id, uint32_t field_id, unsigned char* data, size_t count) {
   const int field_length = vpd_lib::vpd_read_field_size(fru_id, field_id);
   // A negative answer (unknown id) can never equal a count, so it fails here like any mismatch.
   if (field_length < 0 || static_cast<size_t>(field_length) != count) {
@@ -82,13 +82,13 @@ int write_byte_field(uint8_t fru_id, uint32_t field_id, const std::vector<std::s
     std::printf("Whoops, only support up to 64 byte fields right now\n");
     return 0;
   }
-  return write_exact(fru_id, field_id, buffer, count);
+  return write_exactly(fru_id, field_id, buffer, count);
 }
 
 int write_string_field(uint8_t fru_id, uint32_t field_id, const std::string& text) {
   // The library takes a mutable pointer; hand it a copy, without a terminating NUL in the count.
   std::vector<unsigned char> data(text.begin(), text.end());
-  return write_exact(fru_id, field_id, data.data(), data.size());
+  return write_exactly(fru_id, field_id, data.data(), data.size());
 }
 
 int run_set_field(const std::string& request, uint8_t fru_id, uint32_t base) {
