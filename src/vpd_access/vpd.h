@@ -226,8 +226,9 @@ int fill_stream_with_vpd_info(std::stringstream* out);
 // the rest of a sentence about it ("is the VPD of FRU 0 (/etc/vpd/dev/mb_vpd)"), or "" when it
 // may. `st` is the file's status, null when it does not exist yet; `name` is a path to it
 // (/proc/self/fd/N for an open descriptor). Refused: the device or backup copy (backup_copy_of)
-// of an inventory FRU, the inventory, the journal folder ROOT/journal and anything in it, and, while the
-// inventory cannot be read, anything under ROOT. Reads the inventory without reporting its errors.
+// of an inventory FRU, the inventory, the journal folder ROOT/journal and anything in it, and,
+// while the inventory cannot be read, anything under ROOT. Reads the inventory without reporting
+// its errors.
 std::string refused_output(const struct stat* st, const std::string& name);
 
 }  // namespace vpd_db
