@@ -291,7 +291,7 @@ Outcome run(const std::string& root, const std::vector<std::string>& words) {
   stderr = err;
   Outcome outcome;
   try {
-    outcome.status = orvantis::run_tool(static_cast<int>(args.size()), argv.data());
+    outcome.status = orvantis::run_tool(orvantis::kModes, static_cast<int>(args.size()), argv.data());
   } catch (const std::exception& e) {
     stdout = real_out;
     stderr = real_err;

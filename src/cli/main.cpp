@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   int status = 1;
   try {
-    if (standard_streams_usable()) status = orvantis::run_tool(argc, argv);
+    if (standard_streams_usable()) status = orvantis::run_tool(orvantis::kModes, argc, argv);
   } catch (const std::bad_alloc&) {
     orvantis::report("out of memory");
   } catch (const std::exception& e) {
