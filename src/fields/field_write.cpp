@@ -10,18 +10,23 @@
 namespace orvantis {
 namespace {
 
-// Word for word the same for both writers: the input's length unsigned, the library's answer
-// signed (-1 for an unknown field), the field id unsigned.
-void print_length_mismatch(size_t input_length, int field_length, uint32_t field_id) {
-  std::printf("ERROR: Input has length %zu, but expect %d for field %u\n", input_length,
-              field_length, static_cast<unsigned>(field_id));
-}
-
-// The library answers a write it could not complete with something other than the count.
-// Returns 0, the writers' "nothing done" result.
-int report_failed_write() {
-  print_failed_update();
-  return 0;
+// Both writers end here: `count` bytes go into the field only when it is exactly that long. The
+// field length, or 0 after printing the length message (the input's length unsigned, the library's
+// answer signed, -1 for an unknown field) or, when the library answers the write with something
+// other than the count, "Failed to update VPD".
+int write_exactly(uint8_t fru_id, uint32_t field_id, unsigned char* data, size_t count) {
+  const int field_length = vpd_lib::vpd_read_field_size(fru_id, field_id);
+  // A negative answer (unknown id) can never equal a count, so it fails here like any mismatch.
+  if (field_length < 0 || static_cast<size_t>(field_length) != count) {
+    std::printf("ERROR: Input has length %zu, but expect %d for field %u\n", count, field_length,
+                static_cast<unsigned>(field_id));
+    return 0;
+  }
+  if (vpd_lib::vpd_write_field(fru_id, field_id, static_cast<unsigned>(count), data, true) != field_length) {
+    print_failed_update();
+    return 0;
+  }
+  return field_length;
 }
 
 // Splits a request into its whitespace-separated tokens (space, tab, newline, VT, FF, CR; runs
@@ -77,31 +82,13 @@ int write_byte_field(uint8_t fru_id, uint32_t field_id, const std::vector<std::s
     std::printf("Whoops, only support up to 64 byte fields right now\n");
     return 0;
   }
-
-  const int field_length = vpd_lib::vpd_read_field_size(fru_id, field_id);
-  // A negative answer (unknown id) can never equal a count, so it fails here like any mismatch.
-  if (field_length < 0 || static_cast<size_t>(field_length) != count) {
-    print_length_mismatch(count, field_length, field_id);
-    return 0;
-  }
-  const unsigned length = static_cast<unsigned>(count);
-  if (vpd_lib::vpd_write_field(fru_id, field_id, length, buffer, true) != field_length)
-    return report_failed_write();
-  return field_length;
+  return write_exactly(fru_id, field_id, buffer, count);
 }
 
 int write_string_field(uint8_t fru_id, uint32_t field_id, const std::string& text) {
-  const int field_length = vpd_lib::vpd_read_field_size(fru_id, field_id);
-  if (field_length < 0 || static_cast<size_t>(field_length) != text.size()) {
-    print_length_mismatch(text.size(), field_length, field_id);
-    return 0;
-  }
   // The library takes a mutable pointer; hand it a copy, without a terminating NUL in the count.
   std::vector<unsigned char> data(text.begin(), text.end());
-  const unsigned length = static_cast<unsigned>(data.size());
-  if (vpd_lib::vpd_write_field(fru_id, field_id, length, data.data(), true) != field_length)
-    return report_failed_write();
-  return field_length;
+  return write_exactly(fru_id, field_id, data.data(), data.size());
 }
 
 int run_set_field(const std::string& request, uint8_t fru_id, uint32_t base) {
