@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "util/rows.h"
 #include "vpd_access/vpd.h"
 
 namespace orvantis {
@@ -23,6 +24,9 @@ struct NamedField {
 // The system VPD fields the platform id (-P) is made of.
 constexpr uint32_t FIELD_VPDID = 0x05;
 constexpr uint32_t FIELD_POSID = 0x07;
+
+// The named fields, in the order the usage text lists them.
+extern const Rows<NamedField> kNamedFields;
 
 // The table entry for `name` (exact, case-sensitive), or null.
 const NamedField* find_named_field(const std::string& name);
