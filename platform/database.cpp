@@ -113,27 +113,20 @@ std::string database_root() {
 namespace {
 
 // Builds an inventory one line at a time, so that reading it needs no more memory than its
-// longest line and its 256 possible FRUs, whatever the file holds.
+// longest line and its 256 possible FRUs, whatever the file holds. A line is rejected at its first
+// byte past the bound or its first byte that is no part of UTF-8 text without control characters
+// (tab aside), before the rest of it is read: a huge file without a newline costs one chunk.
 class InventoryParser {
  public:
-  // Takes the next `n` bytes of the text, parsing each line as it ends; false once the inventory
-  // is rejected. A line is kept to two bytes past the bound: enough to reject it once a final
-  // '\r' is dropped.
+  // Takes the next `n` bytes of the text; false once the inventory is rejected.
   bool feed(const char* data, size_t n) {
-    for (size_t i = 0; i < n && error_.empty(); ++i) {
-      if (data[i] != '\n') {
-        if (line_.size() <= kMaxInventoryLine + 1) line_ += data[i];
-      } else {
-        add(std::move(line_), ++number_);
-        line_.clear();
-      }
-    }
+    for (size_t i = 0; i < n && error_.empty(); ++i) take(static_cast<unsigned char>(data[i]));
     return error_.empty();
   }
 
   // The inventory, once the last line (which may lack its '\n') is parsed.
   Inventory finish() {
-    if (error_.empty() && !line_.empty()) add(std::move(line_), ++number_);
+    if (error_.empty() && (!line_.empty() || cr_)) end_line();
     Inventory inv;
     if (!error_.empty()) {
       inv.status = INVENTORY_INVALID;
@@ -148,21 +141,58 @@ class InventoryParser {
   }
 
  private:
-  // Parses line number `number` (without its '\n'); false once the inventory is rejected.
-  bool add(std::string line, unsigned number) {
-    // An inventory edited on Windows ends its lines "\r\n": the '\r' is no part of the last column.
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > kMaxInventoryLine)
-      return reject(number, "line longer than " + std::to_string(kMaxInventoryLine) + " characters");
-    for (unsigned char c : line) {
-      if ((c < 0x20 && c != '\t') || c == 0x7F) {
-        char what[24];
-        std::snprintf(what, sizeof what, "control byte 0x%02X", static_cast<unsigned>(c));
-        return reject(number, c == 0 ? "NUL byte" : what);
-      }
+  void take(unsigned char c) {
+    // An inventory edited on Windows ends its lines "\r\n": that '\r' is no part of the last
+    // column; any other is a control byte.
+    if (cr_ && c != '\n') return control(number_ + 1, '\r');
+    if (c == '\r') {
+      cr_ = true;
+      return;
     }
+    if (c == '\n') return end_line();
+    if (line_.size() == kMaxInventoryLine)
+      return reject(number_ + 1, "line longer than " + std::to_string(kMaxInventoryLine) + " characters");
+    line_ += static_cast<char>(c);
+    if (pending_ == 0) {
+      // The lead byte: how many continuation bytes follow, and the least code point they may
+      // give (anything less is an overlong form).
+      if (c < 0x80) {
+        if ((c < 0x20 && c != '\t') || c == 0x7F) control(number_ + 1, c);
+        return;
+      }
+      pending_ = c >= 0xC2 && c <= 0xDF ? 1 : c >= 0xE0 && c <= 0xEF ? 2 : c >= 0xF0 && c <= 0xF4 ? 3 : 0;
+      if (pending_ == 0) return reject(number_ + 1, "invalid UTF-8");
+      code_ = c & (0x3Fu >> pending_);
+      least_ = pending_ == 1 ? 0x80 : pending_ == 2 ? 0x800 : 0x10000;
+      return;
+    }
+    if ((c & 0xC0) != 0x80) return reject(number_ + 1, "invalid UTF-8");
+    code_ = code_ << 6 | (c & 0x3Fu);
+    if (--pending_ > 0) return;
+    if (code_ < least_ || code_ > 0x10FFFF || (code_ >= 0xD800 && code_ <= 0xDFFF))
+      return reject(number_ + 1, "invalid UTF-8");
+    if (code_ <= 0x9F) {
+      char what[32];
+      std::snprintf(what, sizeof what, "control character U+%04X", static_cast<unsigned>(code_));
+      reject(number_ + 1, what);
+    }
+  }
+
+  void control(unsigned number, unsigned char c) {
+    char what[24];
+    std::snprintf(what, sizeof what, "control byte 0x%02X", static_cast<unsigned>(c));
+    reject(number, c == 0 ? "NUL byte" : what);
+  }
+
+  // Parses the line that just ended.
+  void end_line() {
+    const unsigned number = ++number_;
+    if (pending_ != 0) return reject(number, "invalid UTF-8");  // a sequence cut short
+    std::string line;
+    line.swap(line_);
+    cr_ = false;
     const size_t first = line.find_first_not_of(" \t");
-    if (first == std::string::npos || line[first] == '#') return true;
+    if (first == std::string::npos || line[first] == '#') return;
     InventoryEntry entry;
     std::string wrong = parse_line(line, &entry);
     if (wrong.empty() && line_of_[entry.fru] != 0)
@@ -170,19 +200,19 @@ class InventoryParser {
     if (!wrong.empty()) return reject(number, wrong);
     line_of_[entry.fru] = number;
     entries_.push_back(entry);
-    return true;
   }
 
-  bool reject(unsigned number, const std::string& wrong) {
-    error_ = std::to_string(number) + ": " + wrong;
-    return false;
-  }
+  void reject(unsigned number, const std::string& wrong) { error_ = std::to_string(number) + ": " + wrong; }
 
   std::vector<InventoryEntry> entries_;
   unsigned line_of_[256] = {};  // where each FRU id was first given
   std::string error_;
-  std::string line_;  // the line being read
-  unsigned number_ = 0;
+  std::string line_;  // the line being read, without its line end
+  unsigned number_ = 0;  // lines ended so far
+  bool cr_ = false;      // a '\r' was read and held back
+  unsigned pending_ = 0;  // continuation bytes the line's last UTF-8 sequence still needs
+  uint32_t code_ = 0;     // that sequence's code point so far
+  uint32_t least_ = 0;    // its least code point that is not an overlong form
 };
 
 }  // namespace

@@ -7,7 +7,8 @@
 // fru_id 0..255 (decimal or 0x-hex), present yes|no, format full|brief|cff3 or a decimal signed
 // 16-bit code, max_size (decimal or 0x-hex, 32 bits), device (a name under ROOT/dev or an absolute
 // path), then a free description. Lines whose first non-blank character is '#' and blank lines
-// are ignored. Any other line that does not follow this shape rejects the whole inventory.
+// are ignored. Any other line that does not follow this shape rejects the whole inventory. Every
+// line is UTF-8 text without control characters (C0, DEL, C1) other than tab.
 #pragma once
 
 #include <cstddef>
@@ -60,8 +61,9 @@ std::string inventory_path(const std::string& root);
 // ROOT/journal, the folder of the rollback journal (journal.h).
 std::string journal_dir(const std::string& root);
 
-// Reads and parses ROOT/inventory, which must be a regular file. Lines longer than
-// kMaxInventoryLine, NUL bytes and control bytes other than tab reject it with the line number.
+// Reads and parses ROOT/inventory, which must be a regular file. A line longer than
+// kMaxInventoryLine, a control character other than tab or bytes that are not UTF-8 reject it
+// with the line number, as soon as they are read.
 // On any bad line or duplicate id the result is INVENTORY_INVALID with no entries: a
 // half-understood inventory must not drive writes to devices.
 Inventory read_inventory(const std::string& root);

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cerrno>
 #include <chrono>
@@ -186,7 +187,7 @@ Device::Recovery Device::recover(DeviceAccess access) {
            std::strerror(write_errno_));
     return RECOVERY_FAILED;
   }
-  if (!put(hot.offset, length, hot.bytes.data()) || !journal_.remove()) return RECOVERY_FAILED;
+  if (!restore(hot.offset, length, hot.bytes.data()) || !journal_.remove()) return RECOVERY_FAILED;
   report("%s: rolled back an interrupted write of %u bytes at offset 0x%llx", path_.c_str(), length,
          ull(hot.offset));
   return RECOVERY_CLEAN;
@@ -214,11 +215,23 @@ bool Device::write(uint64_t offset, uint32_t length, const unsigned char* buffer
   if (!journal_.write(offset, old.data(), length)) return false;
   if (put(offset, length, buffer)) return journal_.remove();
   // Undone at once; when that fails too, the journal stays for the next command to roll back.
-  if (put(offset, length, old.data())) journal_.remove();
+  if (restore(offset, length, old.data())) journal_.remove();
   return false;
 }
 
+// A device that refused a write may hold the old bytes all the same (a chip whose write-protect
+// pin is held takes nothing; a file-size limit stops a rollback only past the bytes that
+// changed): what it holds decides, before and after the old bytes are written back.
+bool Device::restore(uint64_t offset, uint32_t length, const unsigned char* old) {
+  const auto holds_old = [&] {
+    std::vector<unsigned char> now(length);
+    return read(offset, length, now.data()) && std::equal(now.begin(), now.end(), old);
+  };
+  return holds_old() || put(offset, length, old) || holds_old();
+}
+
 bool Device::put(uint64_t offset, uint32_t length, const unsigned char* buffer) {
+  std::vector<unsigned char> back(length);  // before the first byte goes out: no allocation fails half way
   uint32_t done = 0;
   while (done < length) {
     const ssize_t n = env_.pwrite(fd_, buffer + done, length - done, static_cast<off_t>(offset + done));
@@ -234,7 +247,6 @@ bool Device::put(uint64_t offset, uint32_t length, const unsigned char* buffer) 
     report("%s: sync failed: %s", path_.c_str(), std::strerror(errno));
     return false;
   }
-  std::vector<unsigned char> back(length);
   if (!read(offset, length, back.data())) return false;
   if (length > 0 && std::memcmp(back.data(), buffer, length) != 0) {
     report("%s: write did not read back (offset 0x%llx, %u bytes)", path_.c_str(), ull(offset), length);

@@ -71,6 +71,8 @@ class Device {
   Recovery recover(DeviceAccess access);
   // The device's bytes written, synced and read back, without the journal.
   bool put(uint64_t offset, uint32_t length, const unsigned char* buffer);
+  // Makes the device hold `old` again; true once it does.
+  bool restore(uint64_t offset, uint32_t length, const unsigned char* old);
   bool lock(DeviceAccess access);
   // Whether the path still names the open file (a rename or a relinked symlink makes it not).
   enum PathCheck { PATH_NAMES_OPEN_FILE, PATH_NAMES_ANOTHER_FILE, PATH_CHECK_FAILED };

@@ -13,7 +13,8 @@
 // bytes to the same offsets: all of its first min(max_size, buffer size) bytes, or, when the
 // command planned its reads (plan_read), only those ranges; the rest stays zero. Nothing past the
 // buffer is ever read, so memory stays bounded on any device. load fails when the FRU is not
-// present, the device cannot be opened, locked or read, or holds fewer bytes than max_size says.
+// present, a planned range passes max_size, the device cannot be opened, locked or read, or it
+// holds fewer bytes than max_size says.
 //
 // Writes (write_raw, write_field, vpd_write_field): the range must end at or before max_size;
 // device_file.h says what a device write guarantees and how devices are locked. Only a write that
@@ -121,6 +122,10 @@ class FileRecord : public vpd_lib::vpd {
              static_cast<unsigned>(max_size));
       return false;
     }
+    // Bytes past max_size are no part of the record: a command that would show them fails rather
+    // than show zeros (the block-0 CRC's plan comes cut at max_size from the tool).
+    for (const Range& r : joined(plan_))
+      if (!inside(r.offset, r.length)) return false;
     std::vector<Range> ranges =
         plan_.empty() ? std::vector<Range>{{0, static_cast<uint32_t>(end)}} : planned_ranges();
     std::vector<unsigned char> data(extent, 0);
@@ -148,24 +153,28 @@ class FileRecord : public vpd_lib::vpd {
   }
   // Reports why a raw access cannot go ahead.
   bool usable(unsigned int offset, unsigned int length, const unsigned char* buffer) const {
-    if (!present_or_report()) return false;
-    if (uint64_t{offset} + length > max_size) {
-      report("%s: %u bytes at offset 0x%x pass the FRU's max_size 0x%x", path().c_str(), length,
-             offset, static_cast<unsigned>(max_size));
-      return false;
-    }
-    return buffer != nullptr || length == 0;
+    return present_or_report() && inside(offset, length) && (buffer != nullptr || length == 0);
+  }
+  // Reports a range that passes max_size.
+  bool inside(uint32_t offset, uint32_t length) const {
+    if (uint64_t{offset} + length <= max_size) return true;
+    report("%s: %u bytes at offset 0x%x pass the FRU's max_size 0x%x", path().c_str(),
+           static_cast<unsigned>(length), static_cast<unsigned>(offset), static_cast<unsigned>(max_size));
+    return false;
   }
   std::string path() const { return device_path(root_, dev_name, use_backup); }
   bool holds(const std::string& file) const { return hold_.is_open() && hold_.path() == file; }
 
   // The planned ranges and the header the library relies on (the length word and, on system VPD,
-  // the layout byte that sizes the legacy fields), sorted, with overlapping and touching ones
-  // joined: one transfer each.
+  // the layout byte that sizes the legacy fields), joined: one transfer each.
   std::vector<Range> planned_ranges() const {
     const vpd_lib::VpdFormat* f = vpd_lib::format_of(format);
     std::vector<Range> ranges = plan_;
     ranges.push_back({0, f != nullptr && f->system_vpd ? kLayoutOffset + 1 : vpd_lib::VPD_LENGTH_WORD_BYTES});
+    return joined(std::move(ranges));
+  }
+  // The ranges sorted, with overlapping and touching ones joined.
+  static std::vector<Range> joined(std::vector<Range> ranges) {
     std::sort(ranges.begin(), ranges.end(),
               [](const Range& a, const Range& b) { return a.offset < b.offset; });
     std::vector<Range> out;

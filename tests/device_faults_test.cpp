@@ -669,8 +669,8 @@ TEST(PowerCut, TwoCommandsFindOneHotJournal) {
   EXPECT_EQ(journals(board), std::vector<std::string>());
 }
 
-// Signals that end a process wait until the write is whole; a file-size limit fails the write
-// (and its rollback), and the next command rolls back.
+// Signals that end a process wait until the write is whole; a file-size limit fails the write,
+// which is undone at once: the rollback stops at the limit too, where the old bytes still are.
 TEST(PowerCut, SignalsAndLimitsNeverTearAWrite) {
   Board board;
   const RunResult r = board.run_paused({"-w", "RAW", "-b", "1"}, OP_WRITE, 0, [] { return ::kill(::getpid(), SIGTERM) == 0; });
@@ -684,6 +684,7 @@ TEST(PowerCut, SignalsAndLimitsNeverTearAWrite) {
   EXPECT_EQ(big.out, "Failed to update VPD\n");
   EXPECT_EQ(big.status, 1);
   EXPECT_NE(big.err.find("File too large"), std::string::npos) << big.err;
+  EXPECT_EQ(journals(limited), std::vector<std::string>());  // undone, up to the limit it reached
   const RunResult next = limited.SampleDb::run({"-g", "sn"});
   EXPECT_EQ(next.out, "J30A4F7K  \n");
   EXPECT_EQ(read_file(limited.file("dev/mb_vpd")), mb);

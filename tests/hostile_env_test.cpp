@@ -6,6 +6,7 @@
 // redirected onto a VPD file are refused. (Raw outputs that name a VPD device, the inventory or a
 // FIFO, and inventories that are no regular file, are in the transcripts.)
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,6 +54,9 @@ TEST_F(Hostile, ClosedStandardDescriptorsNeverReachADevice) {
       {"<&- >&- 2>&-", {"-i", "7", "-O", "184 b 1"}, 1, {}},
       {"2>&-", {"-i", "7", "-b", "6", "-r", out}, 1, {}},
       {">&-", {"-r", out}, 0, Bytes(image_.begin(), image_.begin() + 0x400)},
+      // A printout nobody reads is no failure: it goes to /dev/null and the command succeeds.
+      {">&-", {"-o", "57"}, 0, {}},
+      {">&- 2>&-", {"-g", "sn"}, 0, {}},
   };
   const Bytes five = testing::read_file(db_.file("dev/five"));
   for (const auto& row : rows) {
@@ -60,6 +64,7 @@ TEST_F(Hostile, ClosedStandardDescriptorsNeverReachADevice) {
     ::unlink(out.c_str());
     const RunResult r = db_.run(row.args, shell(std::string("exec \"$@\" ") + row.redirect));
     EXPECT_EQ(r.status, row.status) << r.out << r.err;
+    EXPECT_EQ(r.err, "");  // closed, or nothing to say
     EXPECT_EQ(testing::read_file(db_.file("dev/five")), five);
     EXPECT_EQ(testing::read_file(mb_), image_);
     EXPECT_EQ(testing::read_file(out), row.raw);
@@ -125,6 +130,22 @@ TEST_F(Hostile, StandardOutputOnABindMountOfADevice) {
   EXPECT_EQ(testing::read_file(mb_), image_);
 }
 
+// An inventory is refused at its first byte that no inventory holds, never read on to the end of a
+// line: 20 GB without a newline (sparse, so reading it would take minutes) cost one read.
+TEST_F(Hostile, HugeInventoryIsRefusedAtItsFirstBadByte) {
+  const std::string inventory = db_.file("inventory");
+  const struct { std::string start, error; } rows[] = {
+      {"", "1: NUL byte"}, {std::string(4097, 'x'), "1: line longer than 4096 characters"}};
+  for (const auto& row : rows) {
+    testing::write_file(inventory, row.start);
+    ASSERT_EQ(::truncate(inventory.c_str(), off_t{20} << 30), 0);
+    const RunResult r = db_.run({"-l"}, {"timeout", "10"});
+    EXPECT_EQ(r.out, "Problem filling stream with vpd info. rc = -22\n") << row.error;
+    EXPECT_EQ(r.err, "orvantis: " + inventory + ":" + row.error + "\n");
+    EXPECT_EQ(r.status, 1);
+  }
+}
+
 TEST_F(Hostile, RawOutputIntoAPipeGetsTheBlock) {
   const RunResult r = db_.run({"-r", "/dev/stdout"}, shell("\"$@\" | cat"));
   EXPECT_EQ(r.out, std::string(image_.begin(), image_.begin() + 0x400));
@@ -153,6 +174,85 @@ TEST_F(Hostile, StandardOutputFailuresSayOneThing) {
     const RunResult r = db_.run(args, shell("exec \"$@\" >/dev/full"));
     EXPECT_EQ(r.err, "orvantis: standard output: No space left on device\n") << args[0];
     EXPECT_EQ(r.status, 1) << args[0];
+  }
+}
+
+// Address-space and stack limits: the sanitizers reserve terabytes of address space and an
+// emulator its guest's, so neither runs under them.
+bool limits_apply() {
+#ifdef __SANITIZE_ADDRESS__
+  return false;
+#endif
+  return std::string(ORVANTIS_EMULATOR).empty();
+}
+
+// Under a small address space every command ends with its result or with the out-of-memory line
+// and status 1 (never in std::terminate), and writes its device whole or not at all. The sweep
+// starts where the process starts at all: the loader maps the binary and its libraries first.
+TEST_F(Hostile, SmallAddressSpaceEndsInTheResultOrOutOfMemory) {
+  if (!limits_apply()) GTEST_SKIP() << "sanitizer or emulator build";
+  const auto limited = [](unsigned kb) { return std::vector<std::string>{"prlimit", "--as=" + std::to_string(kb << 10)}; };
+  unsigned start = 4096;
+  while (start < 16384 && db_.run({"-h"}, limited(start)).status == 127) start += 64;
+  std::vector<unsigned> limits = {8192, 16384};
+  for (unsigned kb = start - 64; kb <= start + 128; kb += 16) limits.push_back(kb);
+  testing::write_file(db_.file("block.raw"), Bytes(image_.begin(), image_.begin() + 0x400));
+  const std::vector<std::string> commands[] = {{"-p"}, {"-h"}, {"-S"}, {"-O", "57 s J30A4F7K99"}, {"-w", "block.raw"},
+                                               {"-c", "block.txt", "out.raw"}, {"-b", "1", "-r", "out.raw"}};
+  testing::write_file(db_.file("block.txt"), db_.run({"-p"}).out);
+  for (const auto& args : commands) {
+    testing::write_file(mb_, image_);
+    const RunResult want = db_.run(args);
+    const Bytes written = testing::read_file(mb_);
+    for (unsigned kb : limits) {
+      SCOPED_TRACE(args[0] + " under " + std::to_string(kb) + " KB");
+      testing::write_file(mb_, image_);
+      const RunResult r = db_.run(args, limited(kb));
+      if (r.status == 1 && r.err == "orvantis: out of memory\n") {
+        EXPECT_EQ(testing::read_file(mb_), image_);
+      } else if (kb >= start) {
+        EXPECT_EQ(r.status, want.status) << r.err;
+        EXPECT_EQ(r.out, want.out);
+        EXPECT_EQ(testing::read_file(mb_), written);
+      }
+    }
+  }
+}
+
+// Under a tiny stack the tool may crash, but only before it opens a device: a write that fails
+// (past the device's end) has its diagnostic, the deepest path, after the open.
+TEST_F(Hostile, TinyStackCrashesOnlyBeforeADeviceIsOpened) {
+  if (!limits_apply()) GTEST_SKIP() << "sanitizer or emulator build";
+  const std::string five = db_.file("dev/five");
+  const Bytes five_image = testing::read_file(five);
+  const std::vector<std::string> commands[] = {{"-i", "7", "-O", "184 b 1"}, {"-O", "57 s J30A4F7K99"}};
+  for (const auto& args : commands) {
+    testing::write_file(mb_, image_);
+    const RunResult want = db_.run(args);
+    const Bytes written = testing::read_file(mb_);
+    std::vector<unsigned> limits = {128, 8192};
+    for (unsigned kb = 12; kb <= 32; ++kb) limits.push_back(kb);
+    for (unsigned kb : limits) {
+      SCOPED_TRACE(args.back() + " under a stack of " + std::to_string(kb) + " KB");
+      testing::write_file(mb_, image_);
+      const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+      ASSERT_GE(watch, 0);
+      ASSERT_GE(::inotify_add_watch(watch, mb_.c_str(), IN_OPEN), 0);
+      ASSERT_GE(::inotify_add_watch(watch, five.c_str(), IN_OPEN), 0);
+      const RunResult r = db_.run(args, {"prlimit", "--stack=" + std::to_string(kb << 10)});
+      char events[4096];
+      const bool opened = ::read(watch, events, sizeof events) > 0;
+      ::close(watch);
+      if (r.status > 128) {
+        EXPECT_FALSE(opened) << "crashed with signal " << r.status - 128 << " after opening a device";
+        EXPECT_EQ(testing::read_file(mb_), image_);
+      } else {
+        EXPECT_EQ(r.status, want.status) << r.err;
+        EXPECT_EQ(r.out, want.out);
+        EXPECT_EQ(testing::read_file(mb_), written);
+      }
+      EXPECT_EQ(testing::read_file(five), five_image);
+    }
   }
 }
 

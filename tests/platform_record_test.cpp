@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../platform/database.h"
 #include "support/library_hooks.h"
 #include "support/fixture.h"
 #include "vpd_access/vpd.h"
@@ -76,6 +77,43 @@ TEST_F(Library, RawRangesEndAtMaxSizeEvenWhenTheSumWraps) {
     unsigned char zeros[0x20] = {};
     EXPECT_EQ(r->read_raw(row.offset, row.length, zeros) != 0, row.ok) << &row - rows;
     EXPECT_EQ(r->write_raw(row.offset, row.length, zeros, false) != 0, row.ok) << &row - rows;
+  }
+}
+
+// The test programs link the build tree's root, as the build tree's tool does.
+TEST_F(Library, RootIsTheEnvironmentsUnlessUnsetOrEmpty) {
+  const struct { const char* env; std::string root; } rows[] = {
+      {"/srv/vpd", "/srv/vpd"}, {"", SAMPLE_DB_DIR}, {nullptr, SAMPLE_DB_DIR}};
+  for (const auto& row : rows) {
+    row.env ? ::setenv("VPD_DB_ROOT", row.env, 1) : ::unsetenv("VPD_DB_ROOT");
+    EXPECT_EQ(vpd_platform::database_root(), row.root) << (row.env ? row.env : "unset");
+  }
+}
+
+// An inventory line is at most 4096 bytes (its "\r\n" or "\n" aside) of UTF-8 text without control
+// characters other than tab; the first byte that breaks this rejects the file with its line.
+TEST_F(Library, InventoryLinesAreBoundedUtf8Text) {
+  const std::string entry = "0 yes full 0x2000 mb_vpd ";
+  const std::string filled = entry + std::string(4096 - entry.size(), 'x');
+  const struct { std::string text, error; } rows[] = {
+      {"Netzteil f\xC3\xBCr Einschub\t\xE2\x82\xAC \xF0\x9D\x84\x9E \xF4\x8F\xBF\xBF \xC2\xA0", ""},
+      {filled + "\n", ""}, {filled + "\r\n", ""}, {filled + "y\n", "2: line longer than 4096 characters"},
+      {"\xC2\x80", "2: control character U+0080"}, {"\xC2\x85", "2: control character U+0085"},
+      {"\xC2\x9F", "2: control character U+009F"}, {"\x7F", "2: control byte 0x7F"},
+      {"a\rb", "2: control byte 0x0D"}, {"\x1B[2J", "2: control byte 0x1B"},
+      {"\xC0\xAF", "2: invalid UTF-8"}, {"\xC1\xBF", "2: invalid UTF-8"},          // overlong
+      {"\xE0\x80\xAF", "2: invalid UTF-8"}, {"\xF0\x8F\xBF\xBF", "2: invalid UTF-8"},
+      {"\xED\xA0\x80", "2: invalid UTF-8"}, {"\xED\xBF\xBF", "2: invalid UTF-8"},  // surrogates
+      {"\xF4\x90\x80\x80", "2: invalid UTF-8"}, {"\xF5\x80\x80\x80", "2: invalid UTF-8"},  // past U+10FFFF
+      {"\xE2\x82 ", "2: invalid UTF-8"}, {"\xE2\x82\n", "2: invalid UTF-8"},   // cut short
+      {"\xE2\x82\r\n", "2: invalid UTF-8"}, {"\xF0\x9D\x84", "2: invalid UTF-8"},  // ... at the end
+      {"\x80", "2: invalid UTF-8"}, {"\xFF", "2: invalid UTF-8"}};
+  for (const auto& row : rows) {
+    const std::string text = row.text.compare(0, entry.size(), entry) == 0 ? row.text : entry + row.text;
+    orvantis::testing::write_file(db.file("inventory"), "# fru present format max_size device\n" + text);
+    const vpd_platform::Inventory inv = vpd_platform::read_inventory(db.root());
+    EXPECT_EQ(inv.error, row.error) << &row - rows;
+    EXPECT_EQ(inv.status, row.error.empty() ? vpd_platform::INVENTORY_OK : vpd_platform::INVENTORY_INVALID) << &row - rows;
   }
 }
 

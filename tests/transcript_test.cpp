@@ -15,8 +15,9 @@
 //   $ xxd PATH [OFFSET LENGTH]    hex dump, 16 bytes a line
 //   $ cmp A B                     "same" or where they differ
 //   $ crc32 PATH OFFSET LENGTH    zlib CRC-32 of a byte range, computed by the test
-// `orvantis ARGS 2>` also shows standard error after standard output, each line behind "2> ",
-// with the database copy's path written as ROOT. Words may be quoted with '...' or "...". Output
+// Standard error follows standard output, each line behind "2> ", with the database copy's path
+// written as ROOT and the tool's as orvantis, so a command that prints nothing there is seen to (a trailing `2>` on the
+// command line only says it does print there). Words may be quoted with '...' or "...". Output
 // without a final newline is followed by "\ no newline at end". Output bytes that are not printable
 // are written as cat -v writes them (a NUL as ^@, 0x1B as ^[, 0x7F as ^?, a byte from 0x80 up as M-
 // and the byte below it), so the files are text and a diff shows every change of output.
@@ -125,8 +126,7 @@ std::string run_command(const SampleDb& db, std::vector<std::string> w) {
   auto path = [&](size_t i) { return root + "/" + w.at(i); };
   const std::string cmd = w.at(0);
   if (cmd == "orvantis") {
-    const bool show_err = w.back() == "2>";
-    if (show_err) w.pop_back();
+    if (w.back() == "2>") w.pop_back();
     const bool redirect = w.size() >= 3 && w[w.size() - 2] == ">";
     // A command that hangs fails its line rather than the whole test.
     RunResult r = db.run({w.begin() + 1, w.end() - (redirect ? 2 : 0)}, {"timeout", "60"});
@@ -134,7 +134,9 @@ std::string run_command(const SampleDb& db, std::vector<std::string> w) {
     std::string out = redirect ? "" : r.out;
     if (!out.empty() && out.back() != '\n') out += "\n\\ no newline at end\n";
     for (size_t at; (at = r.err.find(root)) != std::string::npos;) r.err.replace(at, root.size(), "ROOT");
-    for (const std::string& line : lines_of(show_err ? r.err : "")) out += "2> " + line + "\n";
+    // getopt names the program by the path it was run as.
+    for (size_t at; (at = r.err.find(ORVANTIS_BIN)) != std::string::npos;) r.err.replace(at, sizeof ORVANTIS_BIN - 1, "orvantis");
+    for (const std::string& line : lines_of(r.err)) out += "2> " + line + "\n";
     return visible(out) + "[exit " + std::to_string(r.status) + "]\n";
   }
   if (cmd == "cmp") {

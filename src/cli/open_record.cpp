@@ -77,8 +77,10 @@ void plan_reads(const CommandLine& cl, DataReads reads, const vpd_lib::VpdFormat
       plan_field(record, vpd_lib::field_of(format, FIELD_POSID));
       break;
     case READS_BLOCK0: {
+      // Cut at max_size: the CRC is defined over block 0 zero-filled past the record's end, so
+      // -s on a brief record and -S's refusals keep their answers.
       const vpd_lib::FieldDescriptor& crc = vpd_lib::BlockX[FIELD_BLOCK0_CRC];
-      record->plan_read(0, vpd_lib::field_address(crc) + crc.length);
+      record->plan_read(0, std::min(vpd_lib::field_address(crc) + crc.length, record->max_size));
       break;
     }
   }

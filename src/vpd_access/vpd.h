@@ -151,7 +151,8 @@ class nvram {
   // Before load: the command will look only at vpd_data[offset, offset + length). Each call adds
   // a range; load then reads just the ranges given and the header it relies on itself (the length
   // word, and the layout byte of system VPD), and leaves the rest of vpd_data zero: on an I2C
-  // EEPROM the bus is what a command costs. Without a call, load reads the whole record.
+  // EEPROM the bus is what a command costs. Without a call, load reads the whole record. A range
+  // that passes max_size makes load fail: its bytes are no part of the record.
   virtual void plan_read(unsigned int offset, unsigned int length) = 0;
   // Before load: the command will write, so nothing may change the device between what it read
   // and what it writes (the library locks it from load to the end of the process).

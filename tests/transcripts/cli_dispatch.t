@@ -42,6 +42,7 @@ $ orvantis -c printout.txt > c_alone.txt
 $ cmp usage.txt c_alone.txt
 same
 $ orvantis -q > unknown.txt
+2> orvantis: invalid option -- 'q'
 [exit 1]
 $ cmp usage.txt unknown.txt
 same

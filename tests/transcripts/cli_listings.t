@@ -136,8 +136,10 @@ $ # An inventory that is missing (rc -2) or cannot be parsed (rc -22).
 $ rm inventory
 $ orvantis -l
 Problem filling stream with vpd info. rc = -2
+2> orvantis: ROOT/inventory: cannot read the inventory: No such file or directory
 [exit 1]
 $ line inventory 0 maybe full 0x2000 mb_vpd present column unparsable
 $ orvantis -l
 Problem filling stream with vpd info. rc = -22
+2> orvantis: ROOT/inventory:1: present must be yes or no, not 'maybe'
 [exit 1]

@@ -6,25 +6,31 @@ $ orvantis -i 0x100
 $ # The lookup uses the low byte of -i; its failure message shows all 32 bits.
 $ orvantis -i 0x105
 Failed to fetch orvantis(105) record from vpd_db
+2> orvantis: ROOT/inventory: no FRU 5
 [exit 1]
 $ orvantis -i -1
 Failed to fetch orvantis(ffffffff) record from vpd_db
+2> orvantis: ROOT/inventory: no FRU 255
 [exit 1]
 $ orvantis -n -i 5
 Failed to fetch orvantis(5) record from vpd_db
+2> orvantis: ROOT/inventory: no FRU 5
 [exit 1]
 $ # FRU 4 is not present; FRU 5 names a missing device file, FRU 6 a directory.
 $ orvantis -i 4
 Failed to fetch vpd data!
+2> orvantis: ROOT/inventory: FRU 4 is marked not present
 [exit 1]
 $ line inventory 5 yes full 0x2000 nodev missing device file
 $ orvantis -p -i 5
 Failed to fetch vpd data!
+2> orvantis: ROOT/dev/nodev: cannot open: No such file or directory
 [exit 1]
 $ mkdir dev/dirdev
 $ line inventory 6 yes full 0x2000 dirdev directory as device
 $ orvantis -i 6
 Failed to fetch vpd data!
+2> orvantis: ROOT/dev/dirdev: not a file or device that can hold VPD
 [exit 1]
 $ # Full length word stored FE 03 instead of 03 FE: shown first byte high; -y skips the test.
 $ copy dev/mb_vpd dev/bad7
@@ -86,4 +92,5 @@ $ rm inventory
 $ line inventory 3 yes full 0x2000 mb_vpd only FRU 3
 $ orvantis
 Failed to fetch orvantis(0) record from vpd_db
+2> orvantis: ROOT/inventory: no FRU 0
 [exit 1]

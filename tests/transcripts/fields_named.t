@@ -150,3 +150,24 @@ $ patch dev/mb_vpd 8 00 00 00 00 00 00
 $ orvantis -P
 0x00000000
 [exit 0]
+$ # Text padded with blanks: -o, -p and -g of the other names show the field as stored, blanks
+$ # included (sn above); -g uefiid alone shows the text up to its first NUL with trailing blanks
+$ # removed (leading and inner ones stay).
+$ patch dev/mb_vpd 405 20 20 54 45 45 31 37 30 58 20 20 20 20 20 20 20
+$ orvantis -g uefiid
+  TEE170X
+[exit 0]
+$ orvantis -o 81
+  TEE170X       
+[exit 0]
+$ patch dev/mb_vpd 405 41 20 42 20 20 00 20 20 58 59 20 20 20 20 20 20
+$ orvantis -g uefiid
+A B
+[exit 0]
+$ patch dev/mb_vpd 405 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20
+$ orvantis -g uefiid
+
+[exit 0]
+$ orvantis -o 81
+                
+[exit 0]

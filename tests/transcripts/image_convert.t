@@ -110,9 +110,11 @@ Convert2bin failed: ASCII file "new.bin" cannot be opened
 $ # A raw file that cannot be created is reported after the printout was read.
 $ orvantis -c block0.txt nodir/raw.bin
 Failed to open file for raw output
+2> orvantis: nodir/raw.bin: cannot open for writing: No such file or directory
 [exit 1]
 $ orvantis -c block0.txt dir
 Failed to open file for raw output
+2> orvantis: dir: cannot open for writing: Is a directory
 [exit 1]
 $ # /dev/full takes nothing; the VPD of a FRU is never a raw file, and stays as it was.
 $ orvantis -c block0.txt /dev/full 2>

@@ -101,23 +101,28 @@ $ # leaves the raw file it had already opened empty.
 $ copy dev/riser_vpd riser_orig
 $ orvantis -i 1 -b 2 -w b0.bin
 Failed to update VPD
+2> orvantis: ROOT/dev/riser_vpd: 1024 bytes at offset 0x800 pass the FRU's max_size 0x800
 [exit 1]
 $ copy b0.bin old.bin
 $ orvantis -i 1 -b 2 -r old.bin
 Failed reading vpd data from vpd_obj!
+2> orvantis: ROOT/dev/riser_vpd: 1024 bytes at offset 0x800 pass the FRU's max_size 0x800
 [exit 1]
 $ xxd old.bin
 $ orvantis -w old.bin
 Corrupted VPD Raw File (wrong size)!
+2> orvantis: old.bin: holds 0 bytes, expected 1024 (one block)
 [exit 1]
 $ cmp dev/riser_vpd riser_orig
 same
 $ # A raw file that cannot be created.
 $ orvantis -r nodir/raw.bin
 Failed to open binary output file.
+2> orvantis: nodir/raw.bin: cannot open for writing: No such file or directory
 [exit 1]
 $ orvantis -r dir
 Failed to open binary output file.
+2> orvantis: dir: cannot open for writing: Is a directory
 [exit 1]
 $ # /dev/full takes nothing: the dump fails at its write.
 $ orvantis -r /dev/full 2>

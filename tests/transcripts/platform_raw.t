@@ -22,10 +22,12 @@ same
 $ copy dev/mb_vpd mb_vpd.before
 $ orvantis -i 9 -b 2 -r b2.bin
 Failed reading vpd data from vpd_obj!
+2> orvantis: ROOT/dev/mb_vpd: 1024 bytes at offset 0x800 pass the FRU's max_size 0x800
 [exit 1]
 $ xxd b2.bin
 $ orvantis -i 9 -b 2 -w b0.bin
 Failed to update VPD
+2> orvantis: ROOT/dev/mb_vpd: 1024 bytes at offset 0x800 pass the FRU's max_size 0x800
 [exit 1]
 $ cmp dev/mb_vpd mb_vpd.before
 same
@@ -42,9 +44,11 @@ same
 $ copy dev/short short.before
 $ orvantis -i 10 -b 6 -r b6.bin
 Failed reading vpd data from vpd_obj!
+2> orvantis: ROOT/dev/short: only 0 of 1024 bytes at offset 0x1800 could be read
 [exit 1]
 $ orvantis -i 10 -b 6 -w b0.bin
 Failed to update VPD
+2> orvantis: ROOT/dev/short: 1024 bytes at offset 0x1800 pass the end of the file (6144 bytes)
 [exit 1]
 $ cmp dev/short short.before
 same
@@ -56,7 +60,9 @@ $ line inventory 11 yes full 0x2000 /dev/zero
 $ line inventory 12 yes full 0x2000 /dev/full
 $ orvantis -i 11 -y 1024 -w b0.bin
 Failed to update VPD
+2> orvantis: /dev/zero: write did not read back (offset 0x0, 1024 bytes)
 [exit 1]
 $ orvantis -i 12 -y 1024 -w b0.bin
 Failed to update VPD
+2> orvantis: /dev/full: write failed at offset 0x0 after 0 of 1024 bytes: No space left on device
 [exit 1]

@@ -89,4 +89,5 @@ same
 $ # The empty bay's record cannot be loaded.
 $ orvantis -i 4 -p
 Failed to fetch vpd data!
+2> orvantis: ROOT/inventory: FRU 4 is marked not present
 [exit 1]
