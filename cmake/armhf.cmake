@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: Apache-2.0
 # Cross build for the controller: 32-bit ARM Linux, hard-float ABI (Debian's arm-linux-gnueabihf).
-#   cmake -S . -B build-armhf -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/armhf.cmake
+#   scripts/armhf-cmake -S . -B build-armhf     (cmake -G Ninja -DCMAKE_TOOLCHAIN_FILE=this file)
 # Programs built here run on the build machine through qemu-arm user emulation: the sample
 # database generator during the build, and the test executables and the tool under ctest.
 set(CMAKE_SYSTEM_NAME Linux)

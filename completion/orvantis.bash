@@ -25,6 +25,9 @@ _orvantis()
     (( COMP_CWORD >= 1 )) && prev=${COMP_WORDS[COMP_CWORD-1]}
     (( COMP_CWORD >= 2 )) && prev2=${COMP_WORDS[COMP_CWORD-2]}
     local cmd=${COMP_WORDS[0]}
+    # The fields -g and -G take by name, each with the type letter -G requires: the tool's table
+    # of named fields (src/fields/named_fields.cpp), which tests/docs_test.cpp holds this to.
+    local named='mtm:s sn:s hwrev:b uuid:b posid:b vpdid:b uefiid:s'
     COMPREPLY=()
 
     # The word after -c's asciiFile is its rawFile.
@@ -41,17 +44,17 @@ _orvantis()
             return
             ;;
         -g)
-            COMPREPLY=($(compgen -W 'mtm sn hwrev uuid posid vpdid uefiid' -- "$cur"))
+            COMPREPLY=($(compgen -W "${named//:?/}" -- "$cur"))
             return
             ;;
         -G)
             # The first word of the "id type data" argument, quoted as -O's number is (below),
             # offered with and without the type letter the name takes.
-            COMPREPLY=($(compgen -W 'mtm sn hwrev uuid posid vpdid uefiid' -- "${cur#\"}"))
+            COMPREPLY=($(compgen -W "${named//:?/}" -- "${cur#\"}"))
             if (( ${#COMPREPLY[@]} == 1 )); then
-                local type=b
-                case $COMPREPLY in mtm|sn|uefiid) type=s ;; esac
-                COMPREPLY=("\"$COMPREPLY " "\"$COMPREPLY $type ")
+                local type=" $named"
+                type=${type#* "$COMPREPLY":}
+                COMPREPLY=("\"$COMPREPLY " "\"$COMPREPLY ${type:0:1} ")
                 compopt -o nospace 2>/dev/null
             fi
             return
@@ -93,6 +96,8 @@ _orvantis()
             ;;
     esac
 
+    # Every option the tool takes, in the usage text's order: the rows of its mode table and its
+    # other options (src/cli/dispatch.cpp, command_line.cpp), which tests/docs_test.cpp holds this to.
     if [[ $cur == -* || -z $cur ]]; then
         COMPREPLY=($(compgen -W '-p -E -b -i -B -n -o -O -g -G -c -w -r -l -s -S -y -f -e -P -h' \
             -- "$cur"))

@@ -64,8 +64,8 @@ constexpr unsigned kLockTimeoutMs = 50;
 // The mode a byte names, from the tool's own mode table, so that every mode there is fuzzed: a mode
 // option letter (0 for none) names its row, any other byte the row at its value modulo the size.
 const orvantis::ModeRow* mode_of(uint8_t byte) {
-  const orvantis::ModeRow* row = orvantis::mode_row(byte);
-  return row != nullptr ? row : &orvantis::kModes[byte % std::size(orvantis::kModes)];
+  const orvantis::ModeRow* row = orvantis::mode_row(orvantis::kModes, byte);
+  return row != nullptr ? row : &orvantis::kModes.first[byte % orvantis::kModes.size];
 }
 
 // Device names as inventories give them: the system board's (which has a backup copy beside it),
@@ -293,7 +293,7 @@ Outcome run(const std::string& root, const std::vector<std::string>& words) {
   stderr = err;
   Outcome outcome;
   try {
-    outcome.status = orvantis::run_tool(static_cast<int>(args.size()), argv.data());
+    outcome.status = orvantis::run_tool(orvantis::kModes, static_cast<int>(args.size()), argv.data());
   } catch (const std::exception& e) {
     stdout = real_out;
     stderr = real_err;

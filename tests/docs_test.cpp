@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-// The manual page renders without groff warnings, the bash completion offers the options and
-// the FRU ids of the database it is run against, and the READMEs name no file that is not there.
+// The manual page renders without groff warnings, the bash completion offers the tool's options and
+// named fields and the FRU ids of the database it is run against, and the READMEs name no file
+// that is not there.
 #include <gtest/gtest.h>
 
 #include <glob.h>
@@ -9,7 +10,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "cli/command_line.h"
+#include "cli/modes.h"
+#include "fields/named_fields.h"
 #include "support/fixture.h"
 
 namespace {
@@ -38,24 +44,44 @@ TEST(ManPage, RendersWithoutGroffWarnings) {
   EXPECT_EQ(status, 0);
 }
 
+// The lines of `text`, sorted: what a completion offers, whatever its order.
+std::vector<std::string> sorted_lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+    lines.push_back(text.substr(start, end - start));
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
 // Completion runs the command word of the line as typed: here a shell function of another name
 // that runs the real binary (under the cross emulator when there is one) on a copy of the sample
-// platform.
-TEST(Completion, OffersEveryOptionAndTheInventorysFruIds) {
+// platform. The options and the named fields it offers are the tool's own tables.
+TEST(Completion, OffersTheToolsOptionsNamedFieldsAndTheInventorysFruIds) {
   const orvantis::testing::SampleDb db;
-  struct Row { const char* words; const char* offered; };  // the last word is the one completed
-  const Row rows[] = {{"-", "-p\n-E\n-b\n-i\n-B\n-n\n-o\n-O\n-g\n-G\n-c\n-w\n-r\n-l\n-s\n-S\n-y\n-f\n-e\n-P\n-h\n"},
-                      {"-i ''", "0\n1\n2\n3\n4\n"},
-                      // -O's one matching number opens the quoted request and leaves it open.
-                      {"-O 76", "\"76 b \n\"76 s \n"}};
-  for (const Row& row : rows) {
+  // The last word is the one completed.
+  std::vector<std::pair<std::string, std::string>> rows = {
+      {"-i ''", "0\n1\n2\n3\n4\n"},
+      // -O's one matching number opens the quoted request and leaves it open.
+      {"-O 76", "\"76 b \n\"76 s \n"}};
+  std::string options, names;
+  for (char letter : orvantis::getopt_options(orvantis::kModes))
+    if (letter != ':') options += std::string("-") + letter + "\n";
+  rows.push_back({"-", options});
+  for (const orvantis::NamedField& field : orvantis::kNamedFields) {
+    const std::string name = field.name;
+    names += name + "\n";
+    // -G's one matching name opens the request, with and without the type letter it takes.
+    rows.push_back({"-G " + name, "\"" + name + " \n\"" + name + " " + field.input + " \n"});
+  }
+  rows.push_back({"-g ''", names});
+  for (const auto& [words, offered] : rows) {
     const std::string script = "source \"$0\"; tool=(\"$@\"); built() { \"${tool[@]}\" \"$@\"; }; COMP_WORDS=(built " +
-                               std::string(row.words) + "); COMP_CWORD=$(( ${#COMP_WORDS[@]} - 1 )); _orvantis;" +
+                               words + "); COMP_CWORD=$(( ${#COMP_WORDS[@]} - 1 )); _orvantis;" +
                                " printf '%s\\n' \"${COMPREPLY[@]}\"";
     const orvantis::testing::RunResult r =
         db.run({}, {"bash", "-c", script, std::string(ORVANTIS_SOURCE_DIR) + "/completion/orvantis.bash"});
-    EXPECT_EQ(r.out, row.offered) << row.words;
-    EXPECT_EQ(r.status, 0) << row.words;
+    EXPECT_EQ(sorted_lines(r.out), sorted_lines(offered)) << words;
+    EXPECT_EQ(r.status, 0) << words;
   }
 }
 

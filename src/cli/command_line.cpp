@@ -18,16 +18,6 @@ namespace {
 // arguments on stderr itself, and both end in the usage text here.
 constexpr const char kSettingOptions[] = "b:i:BEhy:";
 
-std::string all_options() {
-  std::string options = kSettingOptions;
-  for (const ModeRow& row : kModes) {
-    if (row.letter == 0) continue;
-    options += row.letter;
-    if (row.argument != ARG_NONE) options += ':';
-  }
-  return options;
-}
-
 // -y names the block size of a format that has a fixed one (1024 or 256).
 bool is_fixed_block_size(uint16_t size) {
   for (const vpd_lib::VpdFormat& f : vpd_lib::VPD_FORMATS)
@@ -35,33 +25,7 @@ bool is_fixed_block_size(uint16_t size) {
   return false;
 }
 
-bool refuse_with_usage(int* exit_status) {
-  print_usage();
-  *exit_status = 1;
-  return false;
-}
-
-// Stores the argument of a mode option; false when -c lacks its raw file name.
-bool take_argument(ModeArgument argument, int argc, char** argv, CommandLine* out) {
-  switch (argument) {
-    case ARG_NONE: break;
-    case ARG_FIELD_NUMBER: out->field_number = parse_long32(optarg, 10); break;
-    case ARG_REQUEST: out->request = optarg; break;
-    case ARG_FIELD_NAME: out->field_name = optarg; break;
-    case ARG_INPUT_FILE: out->input_file = optarg; break;
-    case ARG_OUTPUT_FILE: out->output_file = optarg; break;
-    case ARG_ASCII_AND_RAW:
-      // optind stays put, so getopt later meets the raw file name as a non-option and skips it.
-      if (optind >= argc || argv[optind] == nullptr) return false;
-      out->input_file = optarg;
-      out->output_file = argv[optind];
-      break;
-  }
-  return true;
-}
-
-}  // namespace
-
+// Writes the 25-line usage text to standard output.
 void print_usage() {
   // One printf-style call with no conversions: lines 1, 17 and 18 keep their trailing blank.
   std::printf(
@@ -92,15 +56,53 @@ void print_usage() {
       "       : -P                      -> Read Platform ID (vpdid + posid)\n");
 }
 
-bool parse_command_line(int argc, char** argv, CommandLine* out, int* exit_status) {
+bool refuse_with_usage(int* exit_status) {
+  print_usage();
+  *exit_status = 1;
+  return false;
+}
+
+// Stores the argument of a mode option; false when -c lacks its raw file name.
+bool take_argument(ModeArgument argument, int argc, char** argv, CommandLine* out) {
+  switch (argument) {
+    case ARG_NONE: break;
+    case ARG_FIELD_NUMBER: out->field_number = parse_long32(optarg, 10); break;
+    case ARG_REQUEST: out->request = optarg; break;
+    case ARG_FIELD_NAME: out->field_name = optarg; break;
+    case ARG_INPUT_FILE: out->input_file = optarg; break;
+    case ARG_OUTPUT_FILE: out->output_file = optarg; break;
+    case ARG_ASCII_AND_RAW:
+      // optind stays put, so getopt later meets the raw file name as a non-option and skips it.
+      if (optind >= argc || argv[optind] == nullptr) return false;
+      out->input_file = optarg;
+      out->output_file = argv[optind];
+      break;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string getopt_options(const Rows<ModeRow>& modes) {
+  std::string options = kSettingOptions;
+  for (const ModeRow& row : modes) {
+    if (row.letter == 0) continue;
+    options += row.letter;
+    if (row.argument != ARG_NONE) options += ':';
+  }
+  return options;
+}
+
+bool parse_command_line(const Rows<ModeRow>& modes, int argc, char** argv, CommandLine* out,
+                        int* exit_status) {
   *out = CommandLine();
   *exit_status = 0;
   optind = 0;  // glibc: 0 re-initialises the scanner, so the parser can run more than once
 
-  static const std::string options = all_options();
+  const std::string options = getopt_options(modes);
   int opt;
   while ((opt = getopt(argc, argv, options.c_str())) != -1) {
-    if (const ModeRow* row = mode_row(opt)) {
+    if (const ModeRow* row = mode_row(modes, opt)) {
       if (!take_argument(row->argument, argc, argv, out)) return refuse_with_usage(exit_status);
       out->mode = row->letter;
       continue;

@@ -5,7 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "util/rows.h"
+
 namespace orvantis {
+
+struct ModeRow;  // cli/modes.h
 
 struct CommandLine {
   char mode = 0;  // the last mode option's letter (the rows of cli/modes.h); 0: none given
@@ -24,11 +28,13 @@ struct CommandLine {
   uint8_t fru() const { return static_cast<uint8_t>(fru_id & 0xFFu); }
 };
 
-// Parses the options into *out. Returns true to go on; false after it printed the usage text or a
-// validation message, with the exit status in *exit_status.
-bool parse_command_line(int argc, char** argv, CommandLine* out, int* exit_status);
+// The getopt option string: the options that are no mode, then each mode row's letter, with ':'
+// after those that take an argument.
+std::string getopt_options(const Rows<ModeRow>& modes);
 
-// Writes the 25-line usage text to standard output.
-void print_usage();
+// Parses the options into *out, the mode options from `modes`. Returns true to go on; false after it
+// printed the usage text or a validation message, with the exit status in *exit_status.
+bool parse_command_line(const Rows<ModeRow>& modes, int argc, char** argv, CommandLine* out,
+                        int* exit_status);
 
 }  // namespace orvantis

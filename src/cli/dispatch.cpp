@@ -2,9 +2,9 @@
 #include "cli/dispatch.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "cli/listings.h"
-#include "cli/modes.h"
 #include "fields/block0_crc.h"
 #include "fields/field_write.h"
 #include "fields/named_fields.h"
@@ -97,7 +97,7 @@ constexpr const char kPlatformIdRefusal[] = "Error: Only VPD_FORMAT_FULL vpd sup
 }  // namespace
 
 // The inventory (-l) opens no record, so -i, -b, -B, -E and -y have no effect on it.
-const ModeRow kModes[16] = {
+const ModeRow kModeRows[] = {
     // letter, argument, opens a record, reads, writes, refusal, handler
     {0, ARG_NONE, true, READS_NOTHING, false, nullptr, do_nothing},
     {'p', ARG_NONE, true, READS_RANGE, false, nullptr, do_print},
@@ -117,8 +117,15 @@ const ModeRow kModes[16] = {
     {'P', ARG_NONE, true, READS_PLATFORM_ID, false, kPlatformIdRefusal, do_platform_id},
 };
 
-int dispatch(const CommandLine& cl, const OpenRecord& rec) {
-  const ModeRow& row = *mode_row(cl.mode);
+const Rows<ModeRow> kModes = {kModeRows, std::size(kModeRows)};
+
+int run_tool(const Rows<ModeRow>& modes, int argc, char** argv) {
+  CommandLine cl;
+  int status = 0;
+  if (!parse_command_line(modes, argc, argv, &cl, &status)) return status;
+  const ModeRow& row = *mode_row(modes, cl.mode);
+  OpenRecord rec;
+  if (row.opens_record && open_record(cl, row.reads, row.writes, &rec) != 0) return 1;
   if (row.refusal != nullptr && (rec.format == nullptr || !rec.format->system_vpd)) {
     std::printf("%s\n", row.refusal);
     return 1;
@@ -126,16 +133,6 @@ int dispatch(const CommandLine& cl, const OpenRecord& rec) {
   // -E shows reordered formats' numbers in stored order instead.
   const bool adjust = rec.format != nullptr && rec.format->reorder_numbers && !cl.no_adjust;
   return row.handler(Context{cl, rec, adjust});
-}
-
-int run_tool(int argc, char** argv) {
-  CommandLine cl;
-  int status = 0;
-  if (!parse_command_line(argc, argv, &cl, &status)) return status;
-  const ModeRow& row = *mode_row(cl.mode);
-  OpenRecord rec;
-  if (row.opens_record && open_record(cl, row.reads, row.writes, &rec) != 0) return 1;
-  return dispatch(cl, rec);
 }
 
 }  // namespace orvantis

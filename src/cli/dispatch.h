@@ -2,15 +2,12 @@
 // The whole invocation: parse, list or open, dispatch. Returns the process's exit status.
 #pragma once
 
-#include "cli/command_line.h"
-#include "cli/open_record.h"
+#include "cli/modes.h"
 
 namespace orvantis {
 
-// Runs one invocation; the caller exits with the result.
-int run_tool(int argc, char** argv);
-
-// Hands an opened record to the mode's handler; returns the exit status.
-int dispatch(const CommandLine& cl, const OpenRecord& rec);
+// Runs one invocation with the modes of `modes` (the tool's are kModes); the caller exits with
+// the result. Output goes to standard output and error.
+int run_tool(const Rows<ModeRow>& modes, int argc, char** argv);
 
 }  // namespace orvantis

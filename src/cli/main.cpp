@@ -58,18 +58,15 @@ bool standard_streams_usable() {
   return why[1].empty() && why[2].empty();
 }
 
-}  // namespace
-
-namespace {
-
 // Far more stack than any command takes: each runs within 24 KB, its environment included.
-constexpr size_t kStackReserve = 64 * 1024;
+constexpr size_t kStackReserve = size_t{64} * 1024;
 
 // Touches kStackReserve bytes of stack from the top down, so that a stack limit too small for the
 // tool ends it here, before any device is opened, never in the middle of a write.
 __attribute__((noinline)) void reserve_stack() {
   volatile unsigned char probe[kStackReserve];
-  for (size_t i = kStackReserve; i > 0; i -= 256) probe[i - 1] = 0;
+  for (size_t i = kStackReserve; i >= 256; i -= 256) probe[i - 256] = 0;
+  // cppcheck-suppress uninitvar ; the loop's last step wrote it
   (void)probe[0];  // a read of the deepest byte, so the array is used
 }
 
@@ -77,7 +74,7 @@ __attribute__((noinline)) void reserve_stack() {
 // even be allocated and the process would end in std::terminate: the first failed allocation
 // releases this and throws, so the exception has room and the tool's own handling (a message
 // and status 1) runs. A failure after that, or before the reserve was made, ends the tool here.
-constexpr size_t kMemoryReserve = 16 * 1024;
+constexpr size_t kMemoryReserve = size_t{16} * 1024;
 char* g_reserve = nullptr;
 
 void out_of_memory() {
@@ -108,7 +105,7 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   int status = 1;
   try {
-    if (standard_streams_usable()) status = orvantis::run_tool(argc, argv);
+    if (standard_streams_usable()) status = orvantis::run_tool(orvantis::kModes, argc, argv);
   } catch (const std::bad_alloc&) {
     orvantis::report("out of memory");
   } catch (const std::exception& e) {

@@ -3,8 +3,8 @@
 // reads and writes, and the handler that runs it. The option parser and the load plan read the rows.
 #pragma once
 
-#include "cli/command_line.h"
 #include "cli/open_record.h"
+#include "util/rows.h"
 
 namespace orvantis {
 
@@ -31,11 +31,12 @@ struct ModeRow {
   int (*handler)(const Context&);
 };
 
-extern const ModeRow kModes[16];
+// The tool's modes. run_tool is handed the table it runs on; a test may hand it another.
+extern const Rows<ModeRow> kModes;
 
 // The row of a mode option letter (0: the row of no mode option), or null for any other letter.
-inline const ModeRow* mode_row(int letter) {
-  for (const ModeRow& row : kModes)
+inline const ModeRow* mode_row(const Rows<ModeRow>& modes, int letter) {
+  for (const ModeRow& row : modes)
     if (row.letter == letter) return &row;
   return nullptr;
 }

@@ -39,8 +39,10 @@ uint32_t named_field_id(const NamedField& field, vpd_lib::vpd* record) {
 
 }  // namespace
 
+const Rows<NamedField> kNamedFields = {NAMED_FIELDS, std::size(NAMED_FIELDS)};
+
 const NamedField* find_named_field(const std::string& name) {
-  for (const NamedField& f : NAMED_FIELDS)
+  for (const NamedField& f : kNamedFields)
     if (name == f.name) return &f;
   return nullptr;
 }

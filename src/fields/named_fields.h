@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "util/rows.h"
 #include "vpd_access/vpd.h"
 
 namespace orvantis {
@@ -18,6 +19,9 @@ struct NamedField {
   uint32_t legacy_field_id;  // the id while the record does not report that field retired; 0 = none
   char input;                // the type letter -G requires, and so its writer: 's' string, 'b' bytes
 };
+
+// The named fields, in the order the usage text lists them.
+extern const Rows<NamedField> kNamedFields;
 
 // The table entry for `name` (exact, case-sensitive), or null.
 const NamedField* find_named_field(const std::string& name);

@@ -39,6 +39,15 @@ int64_t read_whole_block(int fd, unsigned char* buffer, uint32_t size) {
   return n < 0 ? -1 : int64_t{size} + n;
 }
 
+// A raw file is never written over the VPD of a FRU, the inventory or the journal: refused, with
+// the reason on standard error. `st` is null for a file that does not exist yet.
+bool forbidden_output(const char* raw_path, const struct stat* st, bool report_failure) {
+  const std::string why = vpd_db::refused_output(st, raw_path);
+  if (!why.empty() && report_failure)
+    report("%s: %s; a raw file is never written over it", raw_path, why.c_str());
+  return !why.empty();
+}
+
 }  // namespace
 
 bool allocate_block(uint32_t block_size, std::vector<unsigned char>* buffer) {
@@ -51,19 +60,6 @@ bool allocate_block(uint32_t block_size, std::vector<unsigned char>* buffer) {
     return false;
   }
 }
-
-namespace {
-
-// A raw file is never written over the VPD of a FRU, the inventory or the journal: refused, with
-// the reason on standard error. `st` is null for a file that does not exist yet.
-bool forbidden_output(const char* raw_path, const struct stat* st, bool report_failure) {
-  const std::string why = vpd_db::refused_output(st, raw_path);
-  if (!why.empty() && report_failure)
-    report("%s: %s; a raw file is never written over it", raw_path, why.c_str());
-  return !why.empty();
-}
-
-}  // namespace
 
 // The path is checked before the open that can create it, and the open descriptor again before a
 // byte is truncated or written, so nothing put at the path in between is ever written to. The

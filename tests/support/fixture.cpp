@@ -96,14 +96,14 @@ RunResult SampleDb::run(const std::vector<std::string>& args, const std::vector<
 }
 
 RunResult SampleDb::run_in_process(const std::vector<std::string>& args, void (*prepare)(),
-                                   int (*tool)(int, char**)) const {
+                                   const Rows<ModeRow>& modes) const {
   std::vector<std::string> words = {"orvantis"};
   words.insert(words.end(), args.begin(), args.end());
   return run_child(words, [&](char** argv) {
     ::setenv("VPD_DB_ROOT", root().c_str(), 1);
     vpd_platform::testing::reset_library();
     prepare();
-    const int status = tool(static_cast<int>(words.size()), argv);
+    const int status = run_tool(modes, static_cast<int>(words.size()), argv);
     std::fflush(nullptr);
     ::_exit(status);
   });

@@ -53,11 +53,10 @@ class SampleDb {
   // as working directory. `prefix` is a command (looked up in PATH) that gets the whole orvantis
   // command line as its arguments, e.g. {"sh", "-c", "exec \"$@\" >/dev/full", "sh"}.
   RunResult run(const std::vector<std::string>& args, const std::vector<std::string>& prefix = {}) const;
-  // Runs the tool's run_tool (or `tool`, a stand-in with its signature) on the copy in a forked
-  // child of the test, so what `prepare` sets up in the child before the command runs (a device
-  // env, say) takes effect.
+  // Runs run_tool with `modes` on the copy in a forked child of the test, so what `prepare` sets
+  // up in the child before the command runs (a device env, say) takes effect.
   RunResult run_in_process(const std::vector<std::string>& args, void (*prepare)(),
-                           int (*tool)(int, char**) = run_tool) const;
+                           const Rows<ModeRow>& modes = kModes) const;
 
  private:
   TempDir dir_;
