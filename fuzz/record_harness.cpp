@@ -485,8 +485,6 @@ void run_case(const Case& c) {
   std::vector<std::string> words = record_options(c);
   std::vector<Span> spans;  // what a writing command may change in the target file
   const std::string argument = word_of(c.argument);
-  static const char* const kNames[8] = {"mtm",   "sn",    "hwrev",  "uuid",
-                                        "posid", "vpdid", "uefiid", nullptr};
 
   const orvantis::ModeRow& mode = *c.mode;
   const std::string option = {'-', mode.letter};
@@ -498,8 +496,10 @@ void run_case(const Case& c) {
       words.insert(words.end(), {option, argument.empty() ? std::to_string(c.argument_mode) : argument});
       break;
     case orvantis::ARG_FIELD_NAME: {
-      const char* name = kNames[c.argument_mode & 7];
-      words.insert(words.end(), {option, name ? name : argument});
+      // A name of the tool's table, or the argument text.
+      const orvantis::Rows<orvantis::NamedField>& names = orvantis::kNamedFields;
+      const size_t pick = c.argument_mode % (names.size + 1);
+      words.insert(words.end(), {option, pick < names.size ? names.first[pick].name : argument});
       break;
     }
     case orvantis::ARG_REQUEST:
