@@ -10,6 +10,7 @@
 #include <cstring>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "util/number.h"
 #include "vpd_access/vpd.h"
@@ -223,23 +224,22 @@ Inventory read_inventory(const std::string& root) {
   Inventory inv;
   inv.status = INVENTORY_MISSING;
   const std::string path = inventory_path(root);
-  struct Descriptor {  // closed however the read ends: the parser may throw std::bad_alloc
-    const int fd;
-    ~Descriptor() { if (fd >= 0) ::close(fd); }
-  } file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
-  if (file.fd < 0) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
     inv.error = std::strerror(errno);
     return inv;
   }
+  // Closed however the read ends: the parser may throw std::bad_alloc.
+  const std::unique_ptr<const int, void (*)(const int*)> closer(&fd, [](const int* f) { ::close(*f); });
   struct stat st = {};
-  if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     inv.error = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
     return inv;
   }
   InventoryParser parser;
   char chunk[4096];
   for (;;) {
-    const ssize_t n = ::read(file.fd, chunk, sizeof chunk);
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       inv.error = std::strerror(errno);
