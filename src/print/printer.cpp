@@ -82,10 +82,13 @@ void write_name_column(LineWriter& line, const char* name) {
   line.put(": ", 2);
 }
 
-void write_hex_bytes(LineWriter& line, const unsigned char* field, uint32_t length, bool adjust,
-                     bool single) {
+// The bytes as hex digits (reversed: last byte first), `separator` between them unless 0; in full
+// mode a value of more than 16 bytes goes on over continuation lines.
+void write_hex_bytes(LineWriter& line, const unsigned char* field, uint32_t length, bool reversed,
+                     bool single, char separator = 0) {
   for (uint32_t k = 1; k <= length; ++k) {
-    line.hex_byte(adjust ? field[length - k] : field[k - 1]);
+    line.hex_byte(reversed ? field[length - k] : field[k - 1]);
+    if (separator != 0 && k < length) line.put(separator);
     if (!single && k < length && k % HEX_BYTES_PER_LINE == 0) {
       line.end_line();
       line.spaces(HEX_CONTINUATION_INDENT);
@@ -118,13 +121,6 @@ void write_tagged_text(LineWriter& line, const unsigned char* slot, uint32_t wid
   line.put(text + head + 1, text_bytes - head - 1);
 }
 
-void write_mac(LineWriter& line, const unsigned char* field, uint32_t width) {
-  for (uint32_t i = 0; i < width; ++i) {
-    if (i > 0) line.put(':');
-    line.hex_byte(field[i]);
-  }
-}
-
 // The value of one field in the form of its kind (field_kinds.h), in full mode inside "[" and the
 // kind's closing mark; nothing for kinds without brackets and kinds the tool does not know.
 // `adjust` shows the kinds that are reordered in reverse stored order.
@@ -143,7 +139,7 @@ void write_value(LineWriter& line, const vpd_lib::FieldDescriptor& d, const unsi
     case FORM_TEXT: line.put(field, width); break;
     case FORM_FILL: break;
     case FORM_TAGGED: write_tagged_text(line, field, width); break;
-    case FORM_MAC: write_mac(line, field, width); break;
+    case FORM_MAC: write_hex_bytes(line, field, width, false, single, ':'); break;
   }
   if (!single) line.put(kind->close);
 }
