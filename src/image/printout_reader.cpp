@@ -173,7 +173,7 @@ class PrintoutReader {
       end_message();
       return false;
     }
-    return kind == nullptr || put_field(*kind, d.offset, bytes, value_of(text_, colon), field_line);
+    return kind == nullptr || put_field(*kind, buffer_ + d.offset, bytes, value_of(text_, colon), field_line);
   }
 
   // Appends the continuation lines of the multi-line field opened on line `field_line`, up to and
@@ -208,10 +208,9 @@ class PrintoutReader {
     end_message();
   }
 
-  // Writes the `n` bytes of a field of `kind` at `offset` from `value`; they were checked to fit.
-  bool put_field(const FieldKind& kind, uint32_t offset, uint32_t n, const std::string& value,
+  // Writes the `n` bytes of a field of `kind` at `at` from `value`; they were checked to fit.
+  bool put_field(const FieldKind& kind, unsigned char* at, uint32_t n, const std::string& value,
                  uint64_t field_line) {
-    unsigned char* at = buffer_ + offset;
     switch (kind.form) {
       case FORM_HEX:
         if (value.empty()) {
