@@ -53,13 +53,11 @@ int run_get_named(vpd_lib::vpd* record, const std::string& name) {
   if (field->field_id == vpd_lib::VPD_FIXED_UEFIID) {
     // The UEFI id is shown as the library's text, not as the raw field.
     std::string text;
-    record->read_field_to_string(text, vpd_lib::VPD_FIXED_UEFIID, 4, 7);
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::putchar('\n');
+    record->read_field_to_string(text, vpd_lib::VPD_FIXED_UEFIID, 4, 7);  // mode 4: no NUL in it
+    std::printf("%s\n", text.c_str());
     return 0;
   }
-  const uint32_t id = named_field_id(*field, record);
-  const uint32_t index = vpd_lib::index_of_id(id);
+  const uint32_t index = vpd_lib::index_of_id(named_field_id(*field, record));
   print_fields(vpd_lib::BlockX, record, index, index, false, true);
   return 0;
 }

@@ -4,7 +4,6 @@
 // fact about a kind from this table.
 #pragma once
 
-#include <cstdint>
 #include <iterator>
 
 #include "vpd_access/vpd.h"

@@ -117,7 +117,7 @@ struct VpdFormat {
   uint16_t length_word;          // the length word's required value when block_size is fixed
   bool little_endian;            // byte order of its numbers, the length word first among them
   bool reorder_numbers;          // the printout shows numbers and hex in reverse stored order (not with -E)
-  bool system_vpd;               // layout byte at 0x002, legacy fields 8 and 9, block-0 CRC, named fields
+  bool system_vpd;               // the fixed fields (VpdFixedField): layout byte, block-0 CRC, named fields
 };
 extern const VpdFormat VPD_FORMATS[3];
 
