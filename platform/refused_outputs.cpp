@@ -94,8 +94,11 @@ std::string refused_output(const struct stat* st, const std::string& name) {
     bool beside = false;
     uint32_t size = entry.max_size;
     const bool backup = vpd_lib::backup_copy_of(entry.fru, &copy, &beside, &size);
+    // Every device's NAME.backup too: a board may keep a copy beside any chip, and only
+    // the tool's -B stops at FRU 0.
     const std::string candidates[] = {device_path(lib.root, entry.device, false),
-                                      backup ? device_path(lib.root, copy, beside) : ""};
+                                      device_path(lib.root, entry.device, true),
+                                      backup && !beside ? device_path(lib.root, copy, false) : ""};
     for (const std::string& candidate : candidates)
       if (!candidate.empty() && same(candidate))
         return "is the VPD of FRU " + std::to_string(entry.fru) + " (" + candidate + ")";

@@ -202,3 +202,10 @@ Failed to open binary output file.
 [exit 1]
 $ rm chips/backup
 rm: failed
+$ # Any FRU's backup copy is VPD too, present or not: never a raw output.
+$ orvantis -r dev/riser_vpd.backup
+Failed to open binary output file.
+2> orvantis: dev/riser_vpd.backup: is the VPD of FRU 1 (ROOT/dev/riser_vpd.backup); a raw file is never written over it
+[exit 1]
+$ rm dev/riser_vpd.backup
+rm: failed
