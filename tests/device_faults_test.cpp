@@ -108,7 +108,7 @@ DeviceFault hook(DeviceOp op, size_t bytes = 0) {
   const unsigned n = g->ops++;
   const DeviceFault f = n == g->fail_at ? g->fault : n == g->fail_at + 1 ? g->then : FAULT_NONE;
   if (f == FAULT_CUT) power_cut();
-  return g->fail_every && op == g->fail_kind ? FAULT_ERROR : f;
+  return f == FAULT_NONE && g->fail_every && op == g->fail_kind ? FAULT_ERROR : f;
 }
 
 // Half of a transfer, never 0: a zero-byte read would look like the end of the file.
@@ -213,6 +213,9 @@ class FaultEnv : public vpd_platform::DeviceEnv {
     return hook(OP_LIST) != FAULT_NONE ? fail() : DeviceEnv::list(dir, names);
   }
 };
+
+class Board;
+std::vector<std::string> journals(const Board& board);
 
 // Fresh counters; no fault, no pause.
 Shared* reset_shared() { return &(*g = Shared{}); }
@@ -340,27 +343,32 @@ TEST(DeviceLayer, DeviceReplacedBeforeTheWriteNeverGetsBytesOfAnother) {
 }
 
 // -S whose write fails fails, even when the device already held the right CRC; after a write that
-// failed half way (two of the four bytes landed, then rolled back) its third line shows the CRC
-// the device holds.
+// failed half way (two of the four bytes landed) its third line shows the CRC the device holds:
+// the old one once the write was undone, the torn one when the undo failed too.
 TEST(DeviceLayer, FailedCrcStoreShowsWhatTheDeviceHolds) {
-  for (const bool torn : {false, true}) {
-    SCOPED_TRACE(torn ? "torn" : "refused");
+  enum Case { REFUSED, TORN, TORN_KEPT };  // TORN_KEPT: every later device write fails, the undo too
+  for (const Case c : {REFUSED, TORN, TORN_KEPT}) {
+    SCOPED_TRACE(c);
     Board board;
     const std::string mb = board.file("dev/mb_vpd");
     reset_shared();
     ASSERT_EQ(board.run({"-S"}).status, 0);  // the stored CRC is now right; the calls are counted
     const unsigned first_write = static_cast<unsigned>(std::find(g->kinds, g->kinds + g->ops, OP_WRITE) - g->kinds);
     Bytes image = read_file(mb);
-    if (torn) std::fill(image.begin() + 0x3FC, image.begin() + 0x400, 0);
+    if (c != REFUSED) std::fill(image.begin() + 0x3FC, image.begin() + 0x400, 0);
     write_file(mb, image);
     reset_shared()->fail_at = first_write;
-    g->fault = torn ? FAULT_HALF : FAULT_ERROR;
-    g->then = torn ? FAULT_ERROR : FAULT_NONE;
+    g->fault = c == REFUSED ? FAULT_ERROR : FAULT_HALF;
+    g->then = c == TORN ? FAULT_ERROR : FAULT_NONE;
+    g->fail_every = c == TORN_KEPT, g->fail_kind = OP_WRITE;
     const RunResult r = board.run({"-S"});
-    EXPECT_EQ(r.out, std::string("Calculated CRC = 0x27749ad4\nStored CRC     = 0x") + (torn ? "0" : "27749ad4") +
-                         "\nNew Stored CRC = 0x" + (torn ? "0" : "27749ad4") + "\nFailed to update VPD\n") << r.err;
+    const char* now = c == REFUSED ? "27749ad4" : c == TORN ? "0" : "27740000";
+    EXPECT_EQ(r.out, std::string("Calculated CRC = 0x27749ad4\nStored CRC     = 0x") + (c == REFUSED ? "27749ad4" : "0") +
+                         "\nNew Stored CRC = 0x" + now + "\nFailed to update VPD\n") << r.err;
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(read_file(mb), image);  // the torn write was rolled back at once
+    // Rolled back at once, unless the undo failed too: then the journal stays for the next command.
+    EXPECT_EQ(read_file(mb) == image, c != TORN_KEPT);
+    EXPECT_EQ(journals(board).size(), c == TORN_KEPT ? 1u : 0u);
   }
 }
 
