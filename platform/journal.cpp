@@ -12,12 +12,15 @@
 #include "crc32.h"
 #include "util/bytes.h"
 #include "util/report.h"
+#include "util/sysfs.h"
 
 namespace vpd_platform {
 
 using orvantis::load_be32;
+using orvantis::load_be64;
 using orvantis::report;
 using orvantis::store_be32;
+using orvantis::store_be64;
 
 namespace {
 
@@ -25,14 +28,6 @@ constexpr char kMagic[8] = {'O', 'R', 'V', 'J', 'R', 'N', 'L', '\n'};
 constexpr uint32_t kVersion = 1;
 constexpr uint32_t kFlagByInode = 1;
 constexpr size_t kHeaderSize = 48;
-constexpr long kSysfsMagic = 0x62656572;
-
-void store_be64(unsigned char* p, uint64_t v) {
-  store_be32(p, static_cast<uint32_t>(v >> 32));
-  store_be32(p + 4, static_cast<uint32_t>(v));
-}
-
-uint64_t load_be64(const unsigned char* p) { return uint64_t{load_be32(p)} << 32 | load_be32(p + 4); }
 
 bool ends_with(const std::string& s, const char* suffix) {
   const size_t n = std::strlen(suffix);
@@ -48,7 +43,7 @@ bool Journal::identify(const std::string& path, const struct stat& st) {
   }
   struct statfs fs;
   by_inode_ = S_ISREG(st.st_mode) && ::statfs(canonical_.c_str(), &fs) == 0 &&
-              static_cast<long>(fs.f_type) != kSysfsMagic;
+              static_cast<long>(fs.f_type) != orvantis::kSysfsMagic;
   dev_ = st.st_dev;
   ino_ = st.st_ino;
   char hex[9];

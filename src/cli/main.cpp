@@ -13,11 +13,11 @@
 
 #include "cli/dispatch.h"
 #include "util/report.h"
+#include "util/sysfs.h"
 #include "vpd_access/vpd.h"
 
 namespace {
 
-constexpr long kSysfsMagic = 0x62656572;  // statfs f_type of sysfs (SYSFS_MAGIC)
 
 // Why descriptor fd must not receive the tool's output, or "". A sysfs file is refused whatever
 // it is: an EEPROM the inventory does not name, or any other attribute, never wants a printout.
@@ -26,7 +26,7 @@ std::string refused_stream(int fd) {
   struct statfs fs;
   if (::fstat(fd, &st) != 0) return "";
   const std::string why = vpd_db::refused_output(&st, "/proc/self/fd/" + std::to_string(fd));
-  if (why.empty() && ::fstatfs(fd, &fs) == 0 && fs.f_type == kSysfsMagic) return "is a sysfs file";
+  if (why.empty() && ::fstatfs(fd, &fs) == 0 && fs.f_type == orvantis::kSysfsMagic) return "is a sysfs file";
   return why;
 }
 

@@ -28,5 +28,10 @@ inline void store_be(unsigned char* p, uint32_t v, uint32_t width) {
 }
 inline uint32_t load_be32(const unsigned char* p) { return load_be(p, 4); }
 inline void store_be32(unsigned char* p, uint32_t v) { store_be(p, v, 4); }
+inline uint64_t load_be64(const unsigned char* p) { return uint64_t{load_be32(p)} << 32 | load_be32(p + 4); }
+inline void store_be64(unsigned char* p, uint64_t v) {
+  store_be32(p, static_cast<uint32_t>(v >> 32));
+  store_be32(p + 4, static_cast<uint32_t>(v));
+}
 
 }  // namespace orvantis
